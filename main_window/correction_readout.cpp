@@ -1,0 +1,88 @@
+#include "main_window/form1.h"
+
+#include "core/box_value.h"
+#include "core/number_text.h"
+#include "main_window/shape.h"
+#include "main_window/vb_colour.h"
+
+#include <QLineEdit>
+#include <optional>
+
+namespace {
+
+// Arm of the direction cross that each sum box colours.
+constexpr int ArmOfBox[] = {0, 1, 3, 2};
+
+// The arm's colour for a sum; none above 90.
+std::optional<quint32> armColour(double value)
+{
+    if (value < 15)
+        return vbcolour::Red;
+    if (value <= 20)
+        return vbcolour::Green;
+    if (value <= 40)
+        return vbcolour::Blue;
+    if (value <= 90)
+        return vbcolour::Red;
+    return std::nullopt;
+}
+
+// One axis of the readout: the two boxes compared, where the result is kept
+// and at which guided step it is shown.
+struct Axis {
+    int firstBox, secondBox;
+    quint8 AlignmentState::*firstValue;
+    quint8 AlignmentState::*secondValue;
+    quint8 AlignmentState::*difference;
+    QString AlignmentState::*direction;
+    const char16_t* firstWins;
+    const char16_t* secondWins;
+    qint16 shownAtStep;
+    QLineEdit* Form1::*readout;
+};
+
+const Axis Vertical{0, 2, &AlignmentState::PlusVValue, &AlignmentState::MinusVValue, &AlignmentState::VertDifference,
+                    &AlignmentState::VertDirection, u"Arriba", u"Abajo", 3, &Form1::Text14};
+const Axis Horizontal{1, 3, &AlignmentState::MinusHValue, &AlignmentState::PlusHValue, &AlignmentState::HorzDifference,
+                      &AlignmentState::HorzDirection, u"Derecha", u"Izquierda", 4, &Form1::Text5};
+
+// The word names the side with the larger total; the figure is half the
+// difference in degrees. A typed total that no byte can hold leaves the
+// correction as it was.
+void recomputeCorrection(Form1& form, const Axis& axis)
+{
+    const auto first = toByte(Val(form.Text10[axis.firstBox]->text()));
+    const auto second = toByte(Val(form.Text10[axis.secondBox]->text()));
+    if (!first || !second)
+        return;
+    form.State.*axis.firstValue = *first;
+    form.State.*axis.secondValue = *second;
+    if (*first > *second) {
+        form.State.*axis.direction = QString::fromUtf16(axis.firstWins);
+        form.State.*axis.difference = *first - *second;
+    } else if (*first < *second) {
+        form.State.*axis.direction = QString::fromUtf16(axis.secondWins);
+        form.State.*axis.difference = *second - *first;
+    } else {
+        form.State.*axis.direction = QStringLiteral("Perfecto");
+        form.State.*axis.difference = 0;
+    }
+    if (form.State.GuidedStep == axis.shownAtStep)
+        (form.*axis.readout)->setText(form.State.*axis.direction + u' ' + NumberText(form.State.*axis.difference / 2.0)
+                                       + QStringLiteral("º"));
+}
+
+} // namespace
+
+void Form1::Text10_Change(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    if (const auto colour = armColour(Val(Text10[index]->text())))
+        Shape6[ArmOfBox[index]]->setBackColor(*colour);
+    if (index == Vertical.secondBox)
+        recomputeCorrection(*this, Vertical);
+    else if (index == Horizontal.secondBox)
+        recomputeCorrection(*this, Horizontal);
+}
+

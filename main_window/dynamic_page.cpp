@@ -1,0 +1,72 @@
+#include "main_window/form1.h"
+
+#include "main_window/address_block_names.h"
+#include "main_window/controls.h"
+#include "main_window/shape.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+
+using namespace controls;
+
+void Form1::buildDynamicPage()
+{
+    Frame16 = frame(centralWidget(), QStringLiteral("Frame16"), twips(240, 360, 9255, 6015));
+    const AddressBlockNames names{
+        QStringLiteral("Frame19"), QStringLiteral("Frame20"), QStringLiteral("Frame21"), QStringLiteral("Frame23"),
+        QStringLiteral("Frame22"), QStringLiteral("Combo2"), QStringLiteral("Image2"),
+        9, {17, 16, 15, 14}, {10, 11, 12, 13}};
+    const AddressBlock block = buildAddressBlock(Frame16, names);
+    Combo2 = block.combo;
+    Image2 = block.image;
+    buildDynamicChartBlock(Frame16);
+    buildDynamicSpeedBlock(Frame16);
+
+    Command6 = button(Frame16, QStringLiteral("Command6"), twips(360, 5040, 2535, 495), QStringLiteral("INICIAR"));
+    Command7 = button(Frame16, QStringLiteral("Command7"), twips(3360, 5040, 2655, 495), QStringLiteral("DETENER"));
+    Command7->setEnabled(false);
+    Command8 = button(Frame16, QStringLiteral("Command8"), twips(6480, 5040, 2415, 495), QStringLiteral("AYUDA"));
+}
+
+void Form1::buildDynamicChartBlock(QWidget* page)
+{
+    QGroupBox* indicator = frame(page, QStringLiteral("Frame25"), twips(360, 1920, 1815, 1575));
+    Shape1 = new Shape(indicator, QStringLiteral("Shape1"), twips(240, 240, 1335, 1095), Shape::Kind::Circle,
+                       0x00400040, Shape::Transparent);
+
+    // The five chart lines, top to bottom; each pass adds one column.
+    QGroupBox* chart = frame(page, QStringLiteral("Frame18"), twips(2400, 1920, 2175, 1575));
+    QLineEdit** lines[] = {&Text12, &Text8, &Text7, &Text13, &Text10[4]};
+    const char* lineNames[] = {"Text12", "Text8", "Text7", "Text13", "Text10(4)"};
+    for (int row = 0; row < 5; ++row) {
+        *lines[row] = textBox(chart, QString::fromLatin1(lineNames[row]), twips(120, 240 + 240 * row, 1935, 240), {},
+                              ReadOnly | Fixedsys);
+        (*lines[row])->setFrame(false);
+        (*lines[row])->setAccessibleName(QStringLiteral("Grafico, linea %1").arg(row + 1));
+    }
+
+    QGroupBox* log = frame(page, QStringLiteral("Frame17"), twips(4920, 1920, 3855, 1575));
+    List2 = list(log, QStringLiteral("List2"), twips(120, 240, 3615, 1230));
+}
+
+void Form1::buildDynamicSpeedBlock(QWidget* page)
+{
+    QGroupBox* speed = frame(page, QStringLiteral("Frame24"), twips(120, 3720, 9015, 855), QStringLiteral("Velocidad"));
+    Label1 = label(speed, QStringLiteral("Label1"), twips(120, 360, 255, 375), QStringLiteral("+"));
+    Slider1 = new QSlider(Qt::Horizontal, speed);
+    Slider1->setObjectName(QStringLiteral("Slider1"));
+    Slider1->setGeometry(twips(480, 240, 8055, 495));
+    Slider1->setRange(500, 2500);
+    Slider1->setSingleStep(500);
+    Slider1->setPageStep(500);
+    Slider1->setTickInterval(500);
+    Slider1->setTickPosition(QSlider::TicksBelow);
+    Slider1->setValue(500);
+    Slider1->setAccessibleName(QStringLiteral("Velocidad"));
+    Label2 = label(speed, QStringLiteral("Label2"), twips(8640, 360, 255, 375), QStringLiteral("-"));
+}

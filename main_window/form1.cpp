@@ -1,0 +1,169 @@
+#include "main_window/form1.h"
+
+#include "core/reset_alignment.h"
+#include "dynamic/start_stop_speed.h"
+#include "guided/guided_cue.h"
+#include "guided/guided_start.h"
+#include "guided/legend_window.h"
+#include "guided/measurement_window.h"
+#include "guided/prompt_window.h"
+#include "main_window/clickable_image.h"
+#include "main_window/controls.h"
+#include "main_window/logo.h"
+#include "platform/local_address.h"
+#include "platform/web_page.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+
+using controls::twips;
+using controls::twipsToPixels;
+
+namespace {
+const QString ForumPage = QStringLiteral("/foro/");
+const QString SitePage = QString();
+const QString AboutPage = QStringLiteral("/foro/viewtopic.php?t=310");
+} // namespace
+
+Form1::Form1(ProbeService& probe) : Probe(probe)
+{
+    buildWindow();
+    connectHandlers();
+    Form_Load();
+}
+
+Form1::~Form1()
+{
+    delete MeasurementWindow.data();
+    delete LegendWindow.data();
+    delete PromptWindow.data();
+}
+
+void Form1::buildWindow()
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Orienzo wireless"));
+    setWindowIcon(windowIcon());
+    setCentralWidget(new QWidget(this));
+    buildMenu();
+
+    TabStrip1 = new QTabWidget(centralWidget());
+    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    TabStrip1->setGeometry(twips(120, 0, 9495, 8655));
+    TabStrip1->setFont(controls::fixedsys());
+    TabStrip1->addTab(new QWidget, QStringLiteral("Orienzo guiado"));
+    TabStrip1->addTab(new QWidget, QStringLiteral("Orienzo dinamico"));
+    buildGuidedPage();
+    buildDynamicPage();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(50);
+
+    const QRect client = twips(1575, 1005, 9690, 8745);
+    move(client.topLeft());
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+}
+
+// "Acerca de" is the menu bar's only item and stands at its right end.
+void Form1::buildMenu()
+{
+    auto* corner = new QMenuBar(menuBar());
+    Menu = corner->addAction(QStringLiteral("Acerca de"));
+    Menu->setObjectName(QStringLiteral("Menu"));
+    menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
+}
+
+void Form1::connectHandlers()
+{
+    connect(TabStrip1, &QTabWidget::currentChanged, this, [this](int index) { TabStrip1_Click(index + 1); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(*this); });
+    connect(Command2, &QPushButton::clicked, this, [this] { ResetAlignment(*this); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(*this); });
+    connect(Command4, &QPushButton::clicked, this, [] { endProgram(); });
+    connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(*this); });
+    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(*this); });
+    connect(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Change(*this); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(*this); });
+    for (int index = 0; index < 5; ++index)
+        connect(Text10[index], &QLineEdit::textChanged, this, [this, index] { Text10_Change(index); });
+
+    for (QPushButton* help : {Command5, Command8})
+        connect(help, &QPushButton::clicked, this, [] { platform::openWebPage(ForumPage); });
+    for (ClickableImage* logo : {Image1, Image2})
+        connect(logo, &ClickableImage::clicked, this, [] { platform::openWebPage(SitePage); });
+    connect(Menu, &QAction::triggered, this, [] { platform::openWebPage(AboutPage); });
+}
+
+void Form1::Form_Load()
+{
+    Frame16->hide();
+    Frame15->show();
+    State.LoopDelay = 500;
+    List1->addItem(QStringLiteral("Iniciando variables..."));
+    State.LocalAddress = platform::localIPv4Address();
+    Text1[7]->setText(State.LocalAddress);
+    Text1[9]->setText(State.LocalAddress);
+    const QString found = QStringLiteral("Encontrada IP local ") + State.LocalAddress;
+    List1->addItem(found);
+    List2->addItem(found);
+}
+
+// The octet texts are joined exactly as typed; checking them is the caller's
+// and the probe's business.
+QString Form1::joinOctets(const std::array<int, 4>& boxes)
+{
+    State.OctetText1 = Text1[boxes[0]]->text();
+    State.OctetText2 = Text1[boxes[1]]->text();
+    State.OctetText3 = Text1[boxes[2]]->text();
+    State.OctetText4 = Text1[boxes[3]]->text();
+    return State.OctetText1 + u'.' + State.OctetText2 + u'.' + State.OctetText3 + u'.' + State.OctetText4;
+}
+
+void Form1::BuildGuidedTarget()
+{
+    State.GuidedTargetIP = joinOctets({3, 2, 1, 0});
+}
+
+void Form1::BuildDynamicTarget()
+{
+    State.DynamicTargetIP = joinOctets({10, 11, 12, 13});
+}
+
+// The window grows to fit the guided page and shrinks to fit the dynamic one.
+void Form1::TabStrip1_Click(int tab)
+{
+    const bool guided = tab == 1;
+    Frame16->setVisible(!guided);
+    Frame15->setVisible(guided);
+    QRect strip = TabStrip1->geometry();
+    strip.setHeight(twipsToPixels(guided ? 8555 : 6635));
+    TabStrip1->setGeometry(strip);
+    setOuterHeight(strip.height() + twipsToPixels(750));
+}
+
+void Form1::setOuterHeight(int pixels)
+{
+    const int decoration = frameGeometry().height() - geometry().height();
+    resize(width(), pixels - decoration);
+}
+
+// Closing the window through its frame ends the program as "SALIR" does.
+void Form1::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    endProgram();
+}
+
+void endProgram()
+{
+    QCoreApplication::quit();
+}

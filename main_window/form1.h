@@ -1,0 +1,95 @@
+#pragma once
+
+#include "core/alignment_state.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+class ClickableImage;
+class Form2;
+class Form3;
+class Form4;
+class ProbeService;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QTimer;
+class Shape;
+
+// The main window "Orienzo wireless": the guided page and the dynamic page,
+// and the shared alignment state that every window and procedure works on.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(ProbeService& probe);
+    ~Form1() override;
+
+    AlignmentState State;
+    ProbeService& Probe;
+
+    // The secondary windows, created when first opened, gone once closed.
+    QPointer<Form2> MeasurementWindow;
+    QPointer<Form3> LegendWindow;
+    QPointer<Form4> PromptWindow;
+
+    QTabWidget* TabStrip1;
+    QGroupBox* Frame15;
+    QGroupBox* Frame16;
+
+    std::array<QLineEdit*, 18> Text1{};
+    std::array<QLineEdit*, 5> Text10{};
+    std::array<Shape*, 4> Shape6{};
+    QLineEdit *Text11, *Text2, *Text3, *Text4, *Text9;
+    QLineEdit *Text12, *Text8, *Text7, *Text13;
+    QLineEdit *Text14, *Text5, *Text6;
+    QProgressBar *ProgressBar3, *ProgressBar4, *ProgressBar5, *ProgressBar6, *ProgressBar7;
+    QListWidget *List1, *List2;
+    Shape *Shape5, *Shape1;
+    QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
+    QPushButton *Command6, *Command7, *Command8;
+    QComboBox *Combo1, *Combo2;
+    QSlider* Slider1;
+    QLabel *Label1, *Label2;
+    ClickableImage *Image1, *Image2;
+    QTimer* Timer1;
+    QAction* Menu;
+
+    void BuildGuidedTarget();
+    void BuildDynamicTarget();
+    void TabStrip1_Click(int tab);
+    void Text10_Change(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildMenu();
+    struct AddressBlockNames;
+    struct AddressBlock {
+        QComboBox* combo;
+        ClickableImage* image;
+    };
+    AddressBlock buildAddressBlock(QWidget* page, const AddressBlockNames& names);
+    void buildGuidedPage();
+    void buildGuidedResultsBlock(QWidget* page);
+    void buildGuidedCorrectionBlock(QWidget* page);
+    void buildDynamicPage();
+    void buildDynamicChartBlock(QWidget* page);
+    void buildDynamicSpeedBlock(QWidget* page);
+    void connectHandlers();
+    void Form_Load();
+    QString joinOctets(const std::array<int, 4>& boxes);
+    void setOuterHeight(int pixels);
+};
+
+// Ends the program at once, whatever is running.
+void endProgram();

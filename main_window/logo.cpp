@@ -1,0 +1,34 @@
+#include "main_window/logo.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+
+// Rendered at the screen's density so that it stays sharp when scaled.
+QPixmap render(const QString& resource, QSize size)
+{
+    const qreal density = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap picture(size * density);
+    picture.setDevicePixelRatio(density);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    QSvgRenderer(resource).render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return picture;
+}
+
+} // namespace
+
+QPixmap logoPicture()
+{
+    return render(QStringLiteral(":/orienzo/logo.svg"), QSize(216, 52));
+}
+
+QIcon windowIcon()
+{
+    QIcon icon;
+    for (int side : {16, 32, 48, 64, 128, 256})
+        icon.addPixmap(render(QStringLiteral(":/orienzo/orienzo.svg"), QSize(side, side)));
+    return icon;
+}
