@@ -7,7 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orienzo wireless"));
-    QApplication::setDesktopFileName(QStringLiteral("orienzo-wireless"));
+    QApplication::setDesktopFileName(QStringLiteral("example.orienzo.Wireless"));
 
     ThreadedProbeService probe;
     Form1 window(probe);

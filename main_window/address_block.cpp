@@ -11,6 +11,18 @@
 
 using namespace controls;
 
+// Four octet boxes, left to right, created in that order so that Tab visits
+// them so.
+void Form1::addOctetRow(QWidget* row, const std::array<int, 4>& boxes, const QString& rowName)
+{
+    const int lefts[] = {120, 720, 1320, 1920};
+    for (int i = 0; i < 4; ++i) {
+        const int index = boxes[i];
+        Text1[index] = octetBox(row, QStringLiteral("Text1(%1)").arg(index), lefts[i]);
+        Text1[index]->setAccessibleName(QStringLiteral("%1, octeto %2").arg(rowName).arg(i + 1));
+    }
+}
+
 // Both pages open with the same block: local address, antenna band, and the
 // transmitting and receiving stations' octet boxes, left to right.
 Form1::AddressBlock Form1::buildAddressBlock(QWidget* page, const AddressBlockNames& names)
@@ -20,6 +32,7 @@ Form1::AddressBlock Form1::buildAddressBlock(QWidget* page, const AddressBlockNa
     QGroupBox* local = frame(block, names.localFrame, twips(120, 120, 2775, 735), QStringLiteral("IP Local"));
     Text1[names.localBox] = textBox(local, QStringLiteral("Text1(%1)").arg(names.localBox), twips(120, 240, 2535, 375),
                                     QStringLiteral("192"), Centred | ReadOnly | Fixedsys);
+    Text1[names.localBox]->setAccessibleName(QStringLiteral("IP Local"));
 
     QGroupBox* band = frame(block, names.bandFrame, twips(120, 840, 2775, 735));
     band->setEnabled(false);
@@ -29,19 +42,14 @@ Form1::AddressBlock Form1::buildAddressBlock(QWidget* page, const AddressBlockNa
     combo->setFont(fixedsys());
     combo->setEditable(true);
     combo->setEditText(QStringLiteral("Antena 2.4 o 5Ghz"));
+    combo->setAccessibleName(QStringLiteral("Antena 2.4 o 5Ghz"));
 
-    const int octetLefts[] = {120, 720, 1320, 1920};
     QGroupBox* sender = frame(block, names.senderFrame, twips(3000, 120, 2535, 735), QStringLiteral("IP Emisor"));
     QGroupBox* receiver = frame(block, names.receiverFrame, twips(3000, 840, 2535, 735), QStringLiteral("IP Receptor"));
-    for (int i = 0; i < 4; ++i) {
-        const int s = names.senderBoxes[i];
-        const int r = names.receiverBoxes[i];
-        Text1[s] = octetBox(sender, QStringLiteral("Text1(%1)").arg(s), octetLefts[i]);
-        Text1[r] = octetBox(receiver, QStringLiteral("Text1(%1)").arg(r), octetLefts[i]);
-        Text1[s]->setAccessibleName(QStringLiteral("IP Emisor, octeto %1").arg(i + 1));
-        Text1[r]->setAccessibleName(QStringLiteral("IP Receptor, octeto %1").arg(i + 1));
-    }
+    addOctetRow(sender, names.senderBoxes, QStringLiteral("IP Emisor"));
+    addOctetRow(receiver, names.receiverBoxes, QStringLiteral("IP Receptor"));
 
     auto* image = new ClickableImage(block, names.image, twips(5640, 480, 3240, 780), logoPicture());
+    image->setAccessibleName(QStringLiteral("Orienzo, sitio web"));
     return {combo, image};
 }

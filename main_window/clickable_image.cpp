@@ -11,6 +11,7 @@ ClickableImage::ClickableImage(QWidget* parent, const QString& name, QRect place
     setPixmap(picture);
     setAlignment(Qt::AlignCenter);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ClickableImage::mouseReleaseEvent(QMouseEvent* event)

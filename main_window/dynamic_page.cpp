@@ -38,6 +38,7 @@ void Form1::buildDynamicChartBlock(QWidget* page)
     QGroupBox* indicator = frame(page, QStringLiteral("Frame25"), twips(360, 1920, 1815, 1575));
     Shape1 = new Shape(indicator, QStringLiteral("Shape1"), twips(240, 240, 1335, 1095), Shape::Kind::Circle,
                        0x00400040, Shape::Transparent);
+    Shape1->setAccessibleName(QStringLiteral("Indicador"));
 
     // The five chart lines, top to bottom; each pass adds one column.
     QGroupBox* chart = frame(page, QStringLiteral("Frame18"), twips(2400, 1920, 2175, 1575));
@@ -52,6 +53,7 @@ void Form1::buildDynamicChartBlock(QWidget* page)
 
     QGroupBox* log = frame(page, QStringLiteral("Frame17"), twips(4920, 1920, 3855, 1575));
     List2 = list(log, QStringLiteral("List2"), twips(120, 240, 3615, 1230));
+    List2->setAccessibleName(QStringLiteral("Registro"));
 }
 
 void Form1::buildDynamicSpeedBlock(QWidget* page)

@@ -79,6 +79,7 @@ private:
         ClickableImage* image;
     };
     AddressBlock buildAddressBlock(QWidget* page, const AddressBlockNames& names);
+    void addOctetRow(QWidget* row, const std::array<int, 4>& boxes, const QString& rowName);
     void buildGuidedPage();
     void buildGuidedResultsBlock(QWidget* page);
     void buildGuidedCorrectionBlock(QWidget* page);

@@ -33,10 +33,12 @@ void Form1::buildGuidedResultsBlock(QWidget* page)
     QGroupBox* results = frame(page, QStringLiteral("Frame2"), twips(120, 1800, 9015, 2655));
     QGroupBox* log = frame(results, QStringLiteral("Frame10"), twips(120, 120, 4935, 2295));
     List1 = list(log, QStringLiteral("List1"), twips(120, 240, 4695, 1815));
+    List1->setAccessibleName(QStringLiteral("Registro"));
 
     QGroupBox* rows = frame(results, QStringLiteral("Frame9"), twips(5160, 120, 3735, 2055));
     Text11 = textBox(rows, QStringLiteral("Text11"), twips(120, 240, 2535, 285),
                      QString(10, u' ') + u'|', ReadOnly | Fixedsys);
+    Text11->setAccessibleName(QStringLiteral("Mitad de la escala"));
 
     const int rowTops[] = {600, 960, 1320, 1680};
     const char* labels[] = {"+Y", "-X", "-Y", "+X"};
@@ -49,7 +51,10 @@ void Form1::buildGuidedResultsBlock(QWidget* page)
         Text10[row] = textBox(rows, QStringLiteral("Text10(%1)").arg(row), twips(2640, top, 615, 285), {}, Fixedsys);
         *labelBoxes[row] = textBox(rows, QString::fromLatin1(labelNames[row]), twips(3240, top, 375, 285),
                                    QString::fromLatin1(labels[row]), ReadOnly | Fixedsys);
-        Text10[row]->setAccessibleName(QStringLiteral("Total %1").arg(QString::fromLatin1(labels[row])));
+        const QString direction = QString::fromLatin1(labels[row]);
+        Text10[row]->setAccessibleName(QStringLiteral("Total ") + direction);
+        (*bars[row])->setAccessibleName(QStringLiteral("Barra ") + direction);
+        (*labelBoxes[row])->setAccessibleName(direction);
     }
     vbcolour::setBackColor(Text10[0], vbcolour::White);
 
@@ -89,9 +94,11 @@ void Form1::buildGuidedCorrectionBlock(QWidget* page)
     QGroupBox* cue = frame(correction, QStringLiteral("Frame13"), twips(2520, 2040, 3615, 615));
     Text6 = textBox(cue, QStringLiteral("Text6"), twips(120, 240, 3375, 285), {}, Centred | ReadOnly | Fixedsys);
     vbcolour::setBackColor(Text6, vbcolour::White);
+    Text6->setAccessibleName(QStringLiteral("Orientacion en medida"));
 
     QGroupBox* total = frame(correction, QStringLiteral("Frame12"), twips(120, 2400, 2175, 615), QStringLiteral("Total"));
     ProgressBar3 = progressBar(total, QStringLiteral("ProgressBar3"), twips(120, 240, 1935, 255), 4);
+    ProgressBar3->setAccessibleName(QStringLiteral("Total"));
 
     Command1 = button(correction, QStringLiteral("Command1"), twips(6480, 360, 2415, 495), QStringLiteral("CALCULAR"));
     Command2 = button(correction, QStringLiteral("Command2"), twips(6480, 960, 2415, 495), QStringLiteral("BORRAR DATOS"));
