@@ -1,6 +1,7 @@
 #include "main_window/form1.h"
 
 #include "core/reset_alignment.h"
+#include "core/target_address.h"
 #include "dynamic/start_stop_speed.h"
 #include "guided/guided_cue.h"
 #include "guided/guided_start.h"
@@ -117,15 +118,14 @@ void Form1::Form_Load()
     List2->addItem(found);
 }
 
-// The octet texts are joined exactly as typed; checking them is the caller's
-// and the probe's business.
+// Checking the address is the caller's and the probe's business.
 QString Form1::joinOctets(const std::array<int, 4>& boxes)
 {
     State.OctetText1 = Text1[boxes[0]]->text();
     State.OctetText2 = Text1[boxes[1]]->text();
     State.OctetText3 = Text1[boxes[2]]->text();
     State.OctetText4 = Text1[boxes[3]]->text();
-    return State.OctetText1 + u'.' + State.OctetText2 + u'.' + State.OctetText3 + u'.' + State.OctetText4;
+    return dottedAddress(State.OctetText1, State.OctetText2, State.OctetText3, State.OctetText4);
 }
 
 void Form1::BuildGuidedTarget()

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/probe_service.h"
+#include "platform/echo_wakeup.h"
+
+#include <QThread>
+
+// Runs the blocking probes one after another on a single worker thread of
+// its own and hands each outcome back on the thread that owns the service.
+class ThreadedProbeService : public ProbeService {
+    Q_OBJECT
+public:
+    explicit ThreadedProbeService(QObject* parent = nullptr);
+    // Cuts a probe in progress short and joins the worker: returns at once.
+    ~ThreadedProbeService() override;
+
+    bool socketsStartup() override;
+    QString startupFailure() const override;
+    void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) override;
+
+private:
+    platform::EchoWakeup wakeup_;
+    QThread worker_;
+    QObject workerContext_;  // lives in worker_; probes are queued to it
+};

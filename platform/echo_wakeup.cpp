@@ -1,0 +1,33 @@
+#include "platform/echo_wakeup.h"
+
+#include <cstdint>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+namespace platform {
+
+EchoWakeup::EchoWakeup()
+    : descriptor_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+{
+}
+
+EchoWakeup::~EchoWakeup()
+{
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+}
+
+void EchoWakeup::wake()
+{
+    const std::uint64_t one = 1;
+    // Nobody reads the counter, so it stays readable; a failed write means it
+    // is full, that is, long woken.
+    [[maybe_unused]] const ssize_t written = ::write(descriptor_, &one, sizeof one);
+}
+
+int EchoWakeup::descriptor() const
+{
+    return descriptor_;
+}
+
+}  // namespace platform

@@ -1,0 +1,483 @@
+#include "core/echo_probe.h"
+#include "core/threaded_probe_service.h"
+#include "platform/echo_wakeup.h"
+#include "platform/icmp_packet.h"
+#include "platform/icmp_socket.h"
+#include "platform/inet_address.h"
+#include "support/netns.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QtEndian>
+#include <array>
+#include <linux/capability.h>
+#include <memory>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+const QString ResponderProgram = QStringLiteral(TEST_TOOLS_DIR "/echo_responder");
+const QString Responder = QString::fromLatin1(TestNetwork::ResponderAddress);
+const std::uint32_t Target = platform::inetAddress(Responder);
+const std::uint32_t Prober = platform::inetAddress(QString::fromLatin1(TestNetwork::ProberAddress));
+const std::uint32_t Router = platform::inetAddress(u"198.18.0.9"_s);
+constexpr std::array<std::uint8_t, 5> Hello{'h', 'e', 'l', 'l', 'o'};
+constexpr std::uint16_t OurId = 0x1234;
+constexpr std::uint16_t OurSequence = 7;
+const platform::OurRequest Ours{Target, OurId, OurSequence, Hello};
+const EchoReply Untouched{0x01020304, 77, 55};
+
+auto fields(const EchoReply& reply)
+{
+    return std::tuple(reply.ReplyAddress, reply.Status, reply.RoundTripTime);
+}
+
+QByteArray bytes(const Bytes& from)
+{
+    return QByteArray(reinterpret_cast<const char*>(from.data()), qsizetype(from.size()));
+}
+
+std::span<const std::uint8_t> span(const QByteArray& from)
+{
+    return {reinterpret_cast<const std::uint8_t*>(from.constData()), std::size_t(from.size())};
+}
+
+Bytes withIpHeader(const Bytes& icmp, std::uint32_t source, std::uint32_t destination)
+{
+    const auto total = std::uint16_t(20 + icmp.size());
+    Bytes packet{0x45, 0, std::uint8_t(total >> 8), std::uint8_t(total), 0, 0, 0, 0, 64, 1, 0, 0};
+    for (const std::uint32_t address : {source, destination}) {
+        const auto* octets = reinterpret_cast<const std::uint8_t*>(&address);
+        packet.insert(packet.end(), octets, octets + 4);
+    }
+    packet.insert(packet.end(), icmp.begin(), icmp.end());
+    return packet;
+}
+
+Bytes echo(std::uint8_t type, std::uint16_t id, std::uint16_t sequence, std::span<const std::uint8_t> payload = Hello)
+{
+    return platform::buildIcmpMessage({type, 0, id, sequence}, payload);
+}
+
+Bytes ourReply()
+{
+    return withIpHeader(echo(platform::IcmpType::EchoReply, OurId, OurSequence), Target, Prober);
+}
+
+Bytes requestPacket(std::uint16_t id = OurId, std::uint16_t sequence = OurSequence, std::uint32_t to = Target,
+                    std::uint8_t type = platform::IcmpType::EchoRequest)
+{
+    return withIpHeader(echo(type, id, sequence), Prober, to);
+}
+
+Bytes errorQuoting(const Bytes& quoted, std::uint8_t type = platform::IcmpType::DestinationUnreachable)
+{
+    return withIpHeader(platform::buildIcmpMessage({type, 1, 0, 0}, quoted), Router, Prober);
+}
+
+Bytes changed(Bytes packet, std::size_t at, std::uint8_t value)
+{
+    packet[at] = value;
+    return packet;
+}
+
+platform::IcmpMatch classify(std::span<const std::uint8_t> packet, bool withIp, std::uint32_t sender = Target)
+{
+    const auto parsed = platform::parseIcmpPacket(packet, withIp);
+    return parsed ? platform::classifyIcmp(*parsed, sender, Ours) : platform::IcmpMatch::NotOurs;
+}
+
+// Takes CAP_NET_RAW out of the calling thread's effective set for its lifetime.
+class WithoutRawSockets {
+public:
+    WithoutRawSockets()
+    {
+        ::syscall(SYS_capget, &header_, saved_.data());
+        auto reduced = saved_;
+        reduced[0].effective &= ~(1u << CAP_NET_RAW);
+        ::syscall(SYS_capset, &header_, reduced.data());
+    }
+    ~WithoutRawSockets() { ::syscall(SYS_capset, &header_, saved_.data()); }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> saved_{};
+};
+
+// The test thread in the prober's namespace, with the socket kind chosen and
+// a responder started.
+class ProberSession {
+public:
+    ProberSession(TestNetwork& network, bool pingSockets, const QStringList& responderArguments)
+        : started_(network.allowPingSockets(pingSockets) && network.startResponder(ResponderProgram, responderArguments))
+        , visit_(network.proberNamespace())
+        , expectedKind_(pingSockets ? platform::IcmpSocketKind::Datagram : platform::IcmpSocketKind::Raw)
+    {
+    }
+    bool isReady() const { return started_ && visit_.isActive() && platform::IcmpSocket().kind() == expectedKind_; }
+
+private:
+    bool started_;
+    NamespaceVisit visit_;
+    platform::IcmpSocketKind expectedKind_;
+};
+
+template <typename... Values>
+void addRowForBothSockets(const char* name, Values... values)
+{
+    for (const bool pingSockets : {false, true})
+        ((QTest::addRow("%s%s socket", name, pingSockets ? "ping" : "raw") << pingSockets) << ... << values);
+}
+
+void addSocketKindsOnly()
+{
+    QTest::addColumn<bool>("pingSockets");
+    addRowForBothSockets("");
+}
+
+}  // namespace
+
+#define REQUIRE_NETWORK()                                                                                             \
+    if (!network_->isReady())                                                                                          \
+    QSKIP(qPrintable(network_->failure()))
+
+class EchoProbeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { network_ = std::make_unique<TestNetwork>(); }
+    void cleanupTestCase() { network_.reset(); }
+
+    void checksumFollowsRfc1071()
+    {
+        const Bytes sample{0x00, 0x01, 0xf2, 0x03, 0xf4, 0xf5, 0xf6, 0xf7};
+        QCOMPARE(platform::internetChecksum(sample), 0x220d);
+        QCOMPARE(platform::internetChecksum(platform::buildEchoRequest(OurId, OurSequence, Hello)), 0);
+    }
+
+    void classifiesPackets_data()
+    {
+        QTest::addColumn<QByteArray>("packet");
+        QTest::addColumn<bool>("withIp");
+        QTest::addColumn<quint32>("sender");
+        QTest::addColumn<int>("match");
+        const auto row = [](const char* name, const Bytes& packet, platform::IcmpMatch match, bool withIp = true,
+                            std::uint32_t sender = Target) {
+            QTest::newRow(name) << bytes(packet) << withIp << sender << int(match);
+        };
+        using enum platform::IcmpMatch;
+        const Bytes hellO{'h', 'e', 'l', 'l', 'O'};
+        const Bytes longer{'h', 'e', 'l', 'l', 'o', '!'};
+        row("our reply", ourReply(), OurEchoReply);
+        row("our reply from a ping socket", echo(0, OurId, OurSequence), OurEchoReply, false);
+        row("reply from another host", ourReply(), NotOurs, true, Router);
+        row("other identifier", withIpHeader(echo(0, OurId + 1, OurSequence), Target, Prober), NotOurs);
+        row("previous sequence", withIpHeader(echo(0, OurId, OurSequence - 1), Target, Prober), NotOurs);
+        row("other payload", withIpHeader(echo(0, OurId, OurSequence, hellO), Target, Prober), NotOurs);
+        row("longer payload", withIpHeader(echo(0, OurId, OurSequence, longer), Target, Prober), NotOurs);
+        row("echo request", requestPacket(OurId, OurSequence, Prober), NotOurs);
+        row("bad checksum", changed(ourReply(), 22, ourReply()[22] ^ 1), NotOurs);
+        row("header length below 20", changed(ourReply(), 0, 0x44), NotOurs);
+        row("header length past the end", changed(ourReply(), 0, 0x4F), NotOurs);
+        row("IPv6", changed(ourReply(), 0, 0x65), NotOurs);
+        row("UDP", changed(ourReply(), 9, 17), NotOurs);
+        row("total length past the end", changed(ourReply(), 3, 200), NotOurs);
+        row("fragment", changed(ourReply(), 6, 0x20), NotOurs);
+        row("unreachable quoting ours", errorQuoting(requestPacket()), OurError, true, Router);
+        row("time exceeded quoting ours", errorQuoting(requestPacket(), 11), OurError, true, Router);
+        row("redirect quoting ours", errorQuoting(requestPacket(), 5), NotOurs, true, Router);
+        row("error quoting other identifier", errorQuoting(requestPacket(OurId + 1)), NotOurs, true, Router);
+        row("error quoting other sequence", errorQuoting(requestPacket(OurId, 1)), NotOurs, true, Router);
+        row("error quoting other host", errorQuoting(requestPacket(OurId, OurSequence, Router)), NotOurs, true, Router);
+        row("error quoting a reply", errorQuoting(requestPacket(OurId, OurSequence, Target, 0)), NotOurs, true, Router);
+        Bytes cutShort = requestPacket();
+        cutShort.resize(24);
+        row("error quote cut short", errorQuoting(cutShort), NotOurs, true, Router);
+    }
+
+    void classifiesPackets()
+    {
+        QFETCH(QByteArray, packet);
+        QFETCH(bool, withIp);
+        QFETCH(quint32, sender);
+        QFETCH(int, match);
+        QCOMPARE(int(classify(span(packet), withIp, sender)), match);
+    }
+
+    void classifiesQueuedErrors()
+    {
+        const auto match = [](const Bytes& quotedIcmp, std::size_t keep) {
+            platform::ReceivedIcmp message{Bytes(quotedIcmp.begin(), quotedIcmp.begin() + keep), Router, false,
+                                           platform::QueuedError{3, 1, Target}, std::nullopt};
+            const auto parsed = platform::parseReceived(message);
+            return parsed ? std::optional(platform::classifyIcmp(*parsed, Router, Ours)) : std::nullopt;
+        };
+        const Bytes ours = echo(platform::IcmpType::EchoRequest, OurId, OurSequence);
+        QCOMPARE(match(ours, ours.size()), platform::IcmpMatch::OurError);
+        QCOMPARE(match(echo(platform::IcmpType::EchoRequest, OurId, 1), ours.size()), platform::IcmpMatch::NotOurs);
+        QCOMPARE(match(ours, 7), std::nullopt);
+    }
+
+    void survivesArbitraryBytes()
+    {
+        for (const Bytes& whole : {ourReply(), errorQuoting(requestPacket())}) {
+            for (std::size_t length = 0; length < whole.size(); ++length) {
+                const std::span<const std::uint8_t> cut(whole.data(), length);
+                QCOMPARE(classify(cut, true, Router), platform::IcmpMatch::NotOurs);
+                if (length >= 20)
+                    QCOMPARE(classify(cut.subspan(20), false, Router), platform::IcmpMatch::NotOurs);
+            }
+        }
+        auto* random = QRandomGenerator::global();
+        for (int round = 0; round < 20000; ++round) {
+            Bytes noise(random->bounded(80));
+            std::ranges::generate(noise, [&] { return std::uint8_t(random->bounded(256)); });
+            if (!noise.empty())
+                noise[0] = 0x45 + (round % 3);
+            QCOMPARE(classify(noise, round % 2 == 0), platform::IcmpMatch::NotOurs);
+        }
+    }
+
+    void readsAddressesAsInetAddr_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<quint32>("address");
+        QTest::newRow("octal") << u"010.0.0.1"_s << 0x08000001u;
+        QTest::newRow("short form") << u"127.1"_s << 0x7f000001u;
+        QTest::newRow("hex") << u"0x7f.0.0.2"_s << 0x7f000002u;
+        QTest::newRow("three parts") << u"1.2.3"_s << 0x01020003u;
+        QTest::newRow("text after a space") << u"127.0.0.1 junk"_s << 0x7f000001u;
+        QTest::newRow("NUL inside") << u"127.0.0.1\0junk"_s << platform::InetAddressNone;
+        QTest::newRow("beyond Latin-1") << u"127.0.0.١"_s << platform::InetAddressNone;
+    }
+
+    void readsAddressesAsInetAddr()
+    {
+        QFETCH(QString, text);
+        QFETCH(quint32, address);
+        QCOMPARE(qFromBigEndian(platform::inetAddress(text)), address);
+    }
+
+    void answersFromLoopback_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("dotted") << u"127.0.0.1"_s;
+        QTest::newRow("short form") << u"127.1"_s;
+        QTest::newRow("octal") << u"0177.0.0.2"_s;
+    }
+
+    void answersFromLoopback()
+    {
+        QFETCH(QString, address);
+        if (!SocketsStartup())
+            QSKIP("no ICMP socket can be opened here");
+        EchoReply reply = Untouched;
+        QCOMPARE(EchoProbe(address, reply), EchoStatus::Success);
+        QCOMPARE(reply.Status, EchoStatus::Success);
+        QVERIFY(reply.RoundTripTime < 5);
+        QCOMPARE(reply.ReplyAddress, platform::inetAddress(address));
+    }
+
+    void rejectsUnusableAddresses_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("any") << u"0.0.0.0"_s;
+        QTest::newRow("zero in hex") << u"0x0"_s;
+        QTest::newRow("broadcast") << u"255.255.255.255"_s;
+        QTest::newRow("empty part") << u"192.168..1"_s;
+        QTest::newRow("part above 255") << u"192.168.1.300"_s;
+        QTest::newRow("empty") << QString();
+        QTest::newRow("NUL inside") << u"127.0.0.1\0"_s;
+    }
+
+    // In the test network, where nothing has a route out, should it go wrong.
+    void rejectsUnusableAddresses()
+    {
+        QFETCH(QString, address);
+        REQUIRE_NETWORK();
+        const ProberSession session(*network_, false, {});
+        QVERIFY(session.isReady());
+        const quint64 sentBefore = echoRequestsSentHere();
+        EchoReply reply = Untouched;
+        QCOMPARE(EchoProbe(address, reply), -1);
+        QCOMPARE(fields(reply), fields(Untouched));
+        QCOMPARE(echoRequestsSentHere(), sentBefore);
+    }
+
+    void measuresAnswers_data()
+    {
+        QTest::addColumn<bool>("pingSockets");
+        QTest::addColumn<QStringList>("responder");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("fromMs");
+        QTest::addColumn<int>("belowMs");
+        const int timedOut = EchoStatus::TimedOut;
+        addRowForBothSockets("at once, ", QStringList{u"--delay-ms"_s, u"0"_s}, 0, 0, 5);
+        addRowForBothSockets("after 30 ms, ", QStringList{u"--delay-ms"_s, u"30"_s}, 0, 30, 35);
+        addRowForBothSockets("after 120 ms, ", QStringList{u"--delay-ms"_s, u"120"_s}, 0, 120, 125);
+        addRowForBothSockets("silent, ", QStringList{u"--silent"_s}, timedOut, 1000, 1100);
+        addRowForBothSockets("only decoys, ", QStringList{u"--decoys"_s, u"--silent"_s}, timedOut, 1000, 1100);
+        addRowForBothSockets("decoys first, ", QStringList{u"--decoys"_s, u"--delay-ms"_s, u"30"_s}, 0, 30, 35);
+        addRowForBothSockets("host unreachable, ", QStringList{u"--error"_s, u"3:1"_s},
+                             int(EchoStatus::DestinationHostUnreachable), 0, 5);
+        addRowForBothSockets("port unreachable, ", QStringList{u"--error"_s, u"3:3"_s},
+                             int(EchoStatus::DestinationPortUnreachable), 0, 5);
+        addRowForBothSockets("time exceeded, ", QStringList{u"--error"_s, u"11:0"_s},
+                             int(EchoStatus::TtlExpiredTransit), 0, 5);
+    }
+
+    void measuresAnswers()
+    {
+        QFETCH(bool, pingSockets);
+        QFETCH(QStringList, responder);
+        QFETCH(int, status);
+        QFETCH(int, fromMs);
+        QFETCH(int, belowMs);
+        REQUIRE_NETWORK();
+        const ProberSession session(*network_, pingSockets, responder);
+        QVERIFY(session.isReady());
+        const quint64 sentBefore = echoRequestsSentHere();
+        EchoReply reply = Untouched;
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(EchoProbe(Responder, reply), status);
+        // Waits for the answer, and not a moment past it.
+        QVERIFY(timer.elapsed() >= fromMs && timer.elapsed() < belowMs + 100);
+        QCOMPARE(echoRequestsSentHere(), sentBefore + 1);
+        QCOMPARE(reply.Status, status);
+        QVERIFY2(reply.RoundTripTime >= fromMs && reply.RoundTripTime < belowMs,
+                 qPrintable(QString::number(reply.RoundTripTime)));
+        QCOMPARE(reply.ReplyAddress, status == EchoStatus::TimedOut ? 0 : Target);
+    }
+
+    void lateReplyNeverCountsForNextProbe_data() { addSocketKindsOnly(); }
+
+    void lateReplyNeverCountsForNextProbe()
+    {
+        QFETCH(bool, pingSockets);
+        REQUIRE_NETWORK();
+        const ProberSession session(*network_, pingSockets, {u"--delay-ms"_s, u"1200"_s});
+        QVERIFY(session.isReady());
+        EchoReply reply;
+        QCOMPARE(EchoProbe(Responder, reply), EchoStatus::TimedOut);
+        // The first reply comes 200 ms into this probe, which times out too.
+        QCOMPARE(EchoProbe(Responder, reply), EchoStatus::TimedOut);
+    }
+
+    void pingBesideChangesNothing_data() { addSocketKindsOnly(); }
+
+    // A ping whose requests carry "hello" too, answered by the same responder.
+    void pingBesideChangesNothing()
+    {
+        QFETCH(bool, pingSockets);
+        REQUIRE_NETWORK();
+        const ProberSession session(*network_, pingSockets, {u"--delay-ms"_s, u"30"_s});
+        QVERIFY(session.isReady());
+        QProcess ping;
+        ping.start(u"ip"_s, {u"netns"_s, u"exec"_s, network_->proberNamespace(), u"ping"_s, u"-q"_s, u"-i"_s,
+                             u"0.005"_s, u"-w"_s, u"5"_s, u"-s"_s, u"5"_s, u"-p"_s, u"68656c6c6f"_s, Responder});
+        QVERIFY(ping.waitForStarted());
+        QTest::qWait(100);
+        for (int probe = 0; probe < 3; ++probe) {
+            EchoReply reply;
+            QCOMPARE(EchoProbe(Responder, reply), EchoStatus::Success);
+            QVERIFY2(reply.RoundTripTime >= 30 && reply.RoundTripTime < 35,
+                     qPrintable(QString::number(reply.RoundTripTime)));
+        }
+        QCOMPARE(ping.state(), QProcess::Running);  // and so pinged throughout
+        ping.kill();
+        ping.waitForFinished();
+    }
+
+    void wakeupCutsWaitShort()
+    {
+        REQUIRE_NETWORK();
+        const ProberSession session(*network_, false, {u"--silent"_s});
+        QVERIFY(session.isReady());
+        platform::EchoWakeup wakeup;
+        std::thread waker([&wakeup] {
+            std::this_thread::sleep_for(100ms);
+            wakeup.wake();
+        });
+        QElapsedTimer timer;
+        timer.start();
+        EchoReply reply;
+        QCOMPARE(EchoProbe(Responder, reply, &wakeup), EchoStatus::TimedOut);
+        waker.join();
+        QVERIFY(timer.elapsed() < 150);
+        timer.restart();
+        QCOMPARE(EchoProbe(Responder, reply, &wakeup), EchoStatus::TimedOut);
+        QVERIFY2(timer.elapsed() < 50, "a wakeup stays woken");
+    }
+
+    void startupNamesRemediesWhenNoSocketOpens()
+    {
+        REQUIRE_NETWORK();
+        const ProberSession session(*network_, false, {});
+        QVERIFY(session.isReady());
+        const WithoutRawSockets withoutRawSockets;
+        QVERIFY(!SocketsStartup());
+        const QString failure = SocketsStartupFailure();
+        QVERIFY(failure.contains(u"sudo setcap cap_net_raw+ep '%1'"_s.arg(QCoreApplication::applicationFilePath())));
+        QVERIFY(failure.contains(u"sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\""_s));
+        EchoReply reply = Untouched;
+        QCOMPARE(EchoProbe(u"127.0.0.1"_s, reply), -1);
+        QCOMPARE(fields(reply), fields(Untouched));
+        QVERIFY(network_->allowPingSockets(true));
+        QVERIFY(SocketsStartup());
+        QVERIFY(SocketsStartupFailure().isEmpty());
+    }
+
+    void serviceAnswersLiveReceiversOnUiThread()
+    {
+        if (!SocketsStartup())
+            QSKIP("no ICMP socket can be opened here");
+        ThreadedProbeService service;
+        auto gone = std::make_unique<QObject>();
+        QObject receiver;
+        QStringList calls;
+        QThread* deliveredOn = nullptr;
+        EchoReply delivered;
+        service.echoProbe(u"127.0.0.1"_s, {}, gone.get(), [&](qint32, const EchoReply&) { calls << u"gone"_s; });
+        gone.reset();
+        service.echoProbe(u"127.0.0.1"_s, Untouched, &receiver, [&](qint32 status, const EchoReply& reply) {
+            calls << u"live %1"_s.arg(status);
+            deliveredOn = QThread::currentThread();
+            delivered = reply;
+        });
+        QTRY_COMPARE(calls, QStringList{u"live 0"_s});
+        QCOMPARE(deliveredOn, QThread::currentThread());
+        QCOMPARE(delivered.ReplyAddress, platform::inetAddress(u"127.0.0.1"_s));
+    }
+
+    void serviceClosesAtOnceDuringProbe()
+    {
+        REQUIRE_NETWORK();
+        const ProberSession session(*network_, false, {u"--silent"_s});
+        QVERIFY(session.isReady());
+        auto service = std::make_unique<ThreadedProbeService>();
+        QObject receiver;
+        bool answered = false;
+        service->echoProbe(Responder, {}, &receiver, [&](qint32, const EchoReply&) { answered = true; });
+        QTest::qWait(50);
+        QElapsedTimer timer;
+        timer.start();
+        service.reset();
+        QVERIFY(timer.elapsed() < 50);
+        QTest::qWait(10);
+        QVERIFY(!answered);
+    }
+
+private:
+    std::unique_ptr<TestNetwork> network_;
+};
+
+QTEST_GUILESS_MAIN(EchoProbeTest)
+#include "echo_probe_test.moc"

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/probe_service.h"
+
+#include <QList>
+#include <QPointer>
+#include <QQueue>
+#include <QStringList>
+#include <initializer_list>
+
+// Stands in for the real probes in window tests: answers with scripted
+// outcomes, never synchronously, by default on the next event-loop turn. An
+// empty script answers status 0 in 1 ms.
+class ScriptedProbeService : public ProbeService {
+    Q_OBJECT
+public:
+    struct Outcome {
+        qint32 status;
+        qint32 roundTripTime;
+    };
+
+    using ProbeService::ProbeService;
+
+    void script(qint32 status, qint32 roundTripTime);
+    // Successful replies with these round-trip times, in order.
+    void scriptTimes(std::initializer_list<qint32> roundTripTimes);
+    void setStartupWorks(bool works);
+    void setFailureText(const QString& text);
+    // While held, probes stay unanswered until release(), so that a test can
+    // act during a probe.
+    void hold(bool held);
+    // Answers the held probes on the next event-loop turn.
+    void release();
+
+    int probeCount() const;
+    // Some probe has been sent and not answered yet, held or not.
+    bool probePending() const;
+    QStringList addresses() const;
+
+    bool socketsStartup() override;
+    QString startupFailure() const override;
+    void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) override;
+
+private:
+    struct Probe {
+        EchoReply reply;
+        QPointer<QObject> receiver;
+        Done done;
+    };
+
+    void answerSoon(Probe probe);
+    Outcome nextOutcome();
+
+    QQueue<Outcome> script_;
+    QList<Probe> held_;
+    QStringList addresses_;
+    QString failureText_;
+    int unanswered_ = 0;
+    bool startupWorks_ = true;
+    bool holding_ = false;
+};
