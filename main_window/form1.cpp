@@ -1,5 +1,6 @@
 #include "main_window/form1.h"
 
+#include "core/probe_service.h"
 #include "core/reset_alignment.h"
 #include "core/target_address.h"
 #include "dynamic/start_stop_speed.h"
@@ -39,6 +40,7 @@ Form1::Form1(ProbeService& probe) : Probe(probe)
     buildWindow();
     connectHandlers();
     Form_Load();
+    reportMissingIcmp();
 }
 
 Form1::~Form1()
@@ -116,6 +118,18 @@ void Form1::Form_Load()
     const QString found = QStringLiteral("Encontrada IP local ") + State.LocalAddress;
     List1->addItem(found);
     List2->addItem(found);
+}
+
+// Without any way to send ICMP, no measurement can work: say so at once,
+// with the remedy, rather than let the first run look like a bad antenna.
+void Form1::reportMissingIcmp()
+{
+    if (Probe.socketsStartup())
+        return;
+    for (const QString& line : Probe.startupFailure().split(u'\n')) {
+        List1->addItem(line);
+        List2->addItem(line);
+    }
 }
 
 // Checking the address is the caller's and the probe's business.

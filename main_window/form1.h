@@ -88,6 +88,7 @@ private:
     void buildDynamicSpeedBlock(QWidget* page);
     void connectHandlers();
     void Form_Load();
+    void reportMissingIcmp();
     QString joinOctets(const std::array<int, 4>& boxes);
     void setOuterHeight(int pixels);
 };

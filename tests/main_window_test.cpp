@@ -50,6 +50,7 @@ private slots:
     void init();
     void cleanup();
     void startUpShowsGuidedPageAndLocalAddress();
+    void startUpSaysWhenIcmpCannotBeSent();
     void tabSwitchResizesWindow();
     void addressBuildersJoinBoxesAsTyped_data();
     void addressBuildersJoinBoxesAsTyped();
@@ -97,6 +98,20 @@ void MainWindowTest::startUpShowsGuidedPageAndLocalAddress()
     QVERIFY(control<QPushButton>("Command1")->isEnabled());
     QCOMPARE(control<QLineEdit>("Text11")->text(), QString(10, u' ') + u'|');
     QCOMPARE(control<QLineEdit>("Text1(0)")->text(), "0");
+}
+
+void MainWindowTest::startUpSaysWhenIcmpCannotBeSent()
+{
+    ScriptedProbeService noIcmp;
+    noIcmp.setStartupWorks(false);
+    noIcmp.setFailureText("No se pueden enviar solicitudes de eco ICMP\n    sudo setcap cap_net_raw+ep");
+    Form1 window(noIcmp);
+    for (const char* name : {"List1", "List2"}) {
+        const QStringList log = lines(window.findChild<QListWidget*>(name));
+        QVERIFY(log.contains("No se pueden enviar solicitudes de eco ICMP"));
+        QVERIFY(log.contains("    sudo setcap cap_net_raw+ep"));
+    }
+    QVERIFY(!lines(control<QListWidget>("List1")).join(' ').contains("ICMP"));
 }
 
 void MainWindowTest::tabSwitchResizesWindow()
