@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
@@ -41,6 +42,7 @@ Form1::Form1(ProbeService& probe) : Probe(probe)
     connectHandlers();
     Form_Load();
     reportMissingIcmp();
+    Text1[3]->setFocus();
 }
 
 Form1::~Form1()
@@ -104,6 +106,21 @@ void Form1::connectHandlers()
     for (ClickableImage* logo : {Image1, Image2})
         connect(logo, &ClickableImage::clicked, this, [] { platform::openWebPage(SitePage); });
     connect(Menu, &QAction::triggered, this, [] { platform::openWebPage(AboutPage); });
+    connectPageKeys();
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab change page from anywhere in the window and put
+// the cursor in the page's first "IP Receptor" box, ready for typing.
+void Form1::connectPageKeys()
+{
+    for (const QKeySequence keys : {QKeySequence(QKeySequence::NextChild), QKeySequence(QKeySequence::PreviousChild)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            TabStrip1->setCurrentIndex(1 - TabStrip1->currentIndex());
+            QLineEdit* firstOctet = Text1[TabStrip1->currentIndex() == 0 ? 3 : 10];
+            firstOctet->setFocus(Qt::TabFocusReason);
+        });
+    }
 }
 
 void Form1::Form_Load()

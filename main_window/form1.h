@@ -87,6 +87,7 @@ private:
     void buildDynamicChartBlock(QWidget* page);
     void buildDynamicSpeedBlock(QWidget* page);
     void connectHandlers();
+    void connectPageKeys();
     void Form_Load();
     void reportMissingIcmp();
     QString joinOctets(const std::array<int, 4>& boxes);
