@@ -54,6 +54,7 @@ void Form1::buildDynamicChartBlock(QWidget* page)
     QGroupBox* log = frame(page, QStringLiteral("Frame17"), twips(4920, 1920, 3855, 1575));
     List2 = list(log, QStringLiteral("List2"), twips(120, 240, 3615, 1230));
     List2->setAccessibleName(QStringLiteral("Registro"));
+    List2->setUniformItemSizes(true);  // a long run's log stays quick to extend
 }
 
 void Form1::buildDynamicSpeedBlock(QWidget* page)

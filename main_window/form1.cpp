@@ -64,6 +64,7 @@ void Form1::buildWindow()
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     TabStrip1->setGeometry(twips(120, 0, 9495, 8655));
     TabStrip1->setFont(controls::fixedsys());
+    TabStrip1->setAccessibleName(QStringLiteral("Modo de alineacion"));
     TabStrip1->addTab(new QWidget, QStringLiteral("Orienzo guiado"));
     TabStrip1->addTab(new QWidget, QStringLiteral("Orienzo dinamico"));
     buildGuidedPage();
@@ -113,7 +114,7 @@ void Form1::connectHandlers()
 // the cursor in the page's first "IP Receptor" box, ready for typing.
 void Form1::connectPageKeys()
 {
-    for (const QKeySequence keys : {QKeySequence(QKeySequence::NextChild), QKeySequence(QKeySequence::PreviousChild)}) {
+    for (const QKeySequence& keys : {QKeySequence(QKeySequence::NextChild), QKeySequence(QKeySequence::PreviousChild)}) {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, [this] {
             TabStrip1->setCurrentIndex(1 - TabStrip1->currentIndex());
