@@ -1,5 +1,6 @@
 #include "core/reset_alignment.h"
 
+#include "main_window/controls.h"
 #include "main_window/form1.h"
 #include "main_window/shape.h"
 
@@ -25,7 +26,7 @@ void clearResultBoxes(Form1& form)
     for (QLineEdit* line : {form.Text12, form.Text8, form.Text7, form.Text13, form.Text10[4]})
         line->clear();
     for (QProgressBar* bar : {form.ProgressBar3, form.ProgressBar4, form.ProgressBar5, form.ProgressBar6, form.ProgressBar7})
-        bar->setValue(bar->minimum());
+        controls::setBarValue(bar, bar->minimum());
     for (QLineEdit* box : {form.Text14, form.Text5, form.Text6})
         box->clear();
 }

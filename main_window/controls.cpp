@@ -100,6 +100,12 @@ QLabel* label(QWidget* parent, const QString& name, QRect where, const QString& 
     return text;
 }
 
+void setBarValue(QProgressBar* bar, int value)
+{
+    bar->setValue(value);
+    bar->update();
+}
+
 void addLineAndSelect(QListWidget* list, const QString& line)
 {
     list->addItem(line);

@@ -38,6 +38,11 @@ QProgressBar* progressBar(QWidget* parent, const QString& name, QRect place, int
 QListWidget* list(QWidget* parent, const QString& name, QRect place);
 QLabel* label(QWidget* parent, const QString& name, QRect place, const QString& caption);
 
+// Sets a bar's value and makes sure it is drawn: setValue alone leaves a bar
+// unpainted when its neighbouring box, which overlaps it by a pixel, is
+// rewritten at the same time.
+void setBarValue(QProgressBar* bar, int value);
+
 // Appends a line and makes it current, which scrolls it into view.
 void addLineAndSelect(QListWidget* list, const QString& line);
 
