@@ -2,7 +2,7 @@
 
 #include "dynamic/dynamic_alignment.h"
 #include "main_window/form1.h"
-#include "platform/message_box.h"
+#include "main_window/receiver_check.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -12,11 +12,8 @@
 void Command6_Click(Form1& form)
 {
     form.BuildDynamicTarget();
-    if (form.State.DynamicTargetIP == QLatin1String("0.0.0.0")) {
-        platform::showMessage(&form, QStringLiteral("Debe especificar como minimo la IP del equipo Receptor"),
-                              QStringLiteral("Error"));
+    if (!receiverAddressGiven(&form, form.State.DynamicTargetIP))
         return;
-    }
     form.State.StopRequested = false;
     form.State.GuidedStep = 1;
     form.List2->addItem(QStringLiteral("Iniciando alineacion de antena"));

@@ -2,7 +2,10 @@
 
 #include "platform/message_box.h"
 
-void tellIcmpUnavailable(QWidget* parent, const QString& reason)
+void IcmpNotice::tellOnce(QWidget* parent, const QString& reason)
 {
+    if (m_told)
+        return;
+    m_told = true;
     platform::showMessage(parent, reason, QStringLiteral("No se puede enviar ICMP"));
 }

@@ -1,0 +1,136 @@
+#include "guided/measurement_window.h"
+
+#include "guided/prompt_window.h"
+#include "guided/tool_window.h"
+#include "main_window/controls.h"
+#include "main_window/form1.h"
+#include "main_window/shape.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace controls;
+
+namespace {
+
+// The main window's indicator arm of each guided step, 1 to 4.
+constexpr int ArmOfStep[] = {0, 1, 3, 2};
+
+void fillMeasuredArm(Form1& form)
+{
+    const int step = form.State.GuidedStep;
+    if (step >= 1 && step <= 4)
+        form.Shape6[ArmOfStep[step - 1]]->setBackStyle(Shape::Opaque);
+}
+
+void finishGuidedAlignment(Form1& form)
+{
+    form.Command1->setEnabled(false);
+    form.Command2->setEnabled(true);
+    form.List1->addItem(QStringLiteral("Test finalizado."));
+    addLineAndSelect(form.List1, QStringLiteral("Revise los parametros de correcion."));
+}
+
+// Only a move to another of the program's windows makes the next activation
+// count; a message box or another program does not.
+bool leftForOwnWindow()
+{
+    QWidget* active = QApplication::activeWindow();
+    return active && !qobject_cast<QMessageBox*>(active);
+}
+
+QLineEdit* chartLine(QWidget* frame, const QString& name, int top)
+{
+    QLineEdit* line = textBox(frame, name, twips(120, top, 1935, 240), {}, ReadOnly | Fixedsys);
+    line->setFocusPolicy(Qt::NoFocus);
+    return line;
+}
+
+} // namespace
+
+Form2::Form2(Form1& main) : QWidget(&main), m_main(main)
+{
+    setObjectName(QStringLiteral("Form2"));
+    makeToolWindow(this, 6525, 2865);
+    move(twips(8385, 5385, 0, 0).topLeft());
+
+    QGroupBox* frame1 = frame(this, QStringLiteral("Frame1"), twips(120, 0, 6375, 2295));
+    QGroupBox* frame8 = frame(frame1, QStringLiteral("Frame8"), twips(120, 120, 2175, 1575));
+    Text2 = chartLine(frame8, QStringLiteral("Text2"), 240);
+    Text3 = chartLine(frame8, QStringLiteral("Text3"), 480);
+    Text4 = chartLine(frame8, QStringLiteral("Text4"), 720);
+    Text9 = chartLine(frame8, QStringLiteral("Text9"), 960);
+    Text10 = chartLine(frame8, QStringLiteral("Text10"), 1200);
+    QGroupBox* frame2 = frame(frame1, QStringLiteral("Frame2"), twips(2400, 120, 3855, 1575));
+    List1 = list(frame2, QStringLiteral("List1"), twips(120, 240, 3615, 1230));
+    ProgressBar1 = progressBar(frame1, QStringLiteral("ProgressBar1"), twips(120, 1800, 6135, 375), 15);
+    Command1 = button(this, QStringLiteral("Command1"), twips(840, 2400, 5295, 375), QStringLiteral("COMPLETADO"));
+    Command1->setEnabled(false);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+// The window comes up as the active one, so opening it clears it at once;
+// after that, every time it is brought back to the front clears it again.
+void Form2::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    m_deactivatedSinceShown = false;
+    Form_Activate();
+}
+
+bool Form2::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowDeactivate && leftForOwnWindow())
+        m_deactivatedSinceShown = true;
+    else if (event->type() == QEvent::WindowActivate && m_deactivatedSinceShown)
+        Form_Activate();
+    return QWidget::event(event);
+}
+
+void Form2::Form_Activate()
+{
+    clearLines({Text10, Text2, Text3, Text4, Text9});
+    List1->clear();
+    ProgressBar1->setValue(1);
+}
+
+// Once its run has ended the window waits for "COMPLETADO": closed through its
+// frame then, it would leave the guided alignment with no way on.
+void Form2::closeEvent(QCloseEvent* event)
+{
+    if (event->spontaneous() && Command1->isEnabled()) {
+        event->ignore();
+        return;
+    }
+    m_main.MeasurementWindow.clear();
+    event->accept();
+}
+
+void Form2::Command1_Click()
+{
+    m_main.Timer1->stop();
+    m_main.Text6->setText(QString());
+    fillMeasuredArm(m_main);
+    ++m_main.State.GuidedStep;
+    close();
+    if (m_main.State.GuidedStep > 4)
+        finishGuidedAlignment(m_main);
+    else
+        OpenPromptWindow(m_main);
+}
+
+Form2& MeasurementWindowOf(Form1& form)
+{
+    if (!form.MeasurementWindow)
+        form.MeasurementWindow = new Form2(form);
+    return *form.MeasurementWindow;
+}

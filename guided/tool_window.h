@@ -1,0 +1,7 @@
+#pragma once
+
+class QWidget;
+
+// A small secondary window of fixed client size (in twips): a tool window
+// with a title bar and a close button only, discarded when it closes.
+void makeToolWindow(QWidget* window, int widthTwips, int heightTwips);

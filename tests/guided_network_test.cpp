@@ -1,0 +1,69 @@
+#include "core/threaded_probe_service.h"
+#include "main_window/form1.h"
+#include "platform/pause_clock.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QWidget* openWindow(const QString& name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == name && widget->isVisible())
+            return widget;
+    return nullptr;
+}
+
+QPushButton* button(const QString& window, const QString& name)
+{
+    QWidget* open = openWindow(window);
+    return open ? open->findChild<QPushButton*>(name) : nullptr;
+}
+
+} // namespace
+
+// One orientation measured with real echo requests to this machine.
+class GuidedNetworkTest : public QObject {
+    Q_OBJECT
+private slots:
+    void loopbackOrientationIsAllGood();
+};
+
+void GuidedNetworkTest::loopbackOrientationIsAllGood()
+{
+    ThreadedProbeService probe;
+    if (!probe.socketsStartup())
+        QSKIP(qPrintable(probe.startupFailure()));
+    platform::setPauseSpeedup(50);
+    Form1 form(probe);
+    form.show();
+    const QStringList octets{"127", "0", "0", "1"};
+    for (int box = 0; box < 4; ++box) {
+        auto* octet = form.findChild<QLineEdit*>(QStringLiteral("Text1(%1)").arg(3 - box));
+        octet->clear();
+        QTest::keyClicks(octet, octets[box]);
+    }
+    QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QVERIFY(button("Form4", "Command1"));
+    QTest::mouseClick(button("Form4", "Command1"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(button("Form2", "Command1") && button("Form2", "Command1")->isEnabled(), 30000);
+
+    QWidget* measurement = openWindow("Form2");
+    const auto* list = measurement->findChild<QListWidget*>("List1");
+    QCOMPARE(list->count(), 15);
+    for (int row = 0; row < 15; ++row)
+        QVERIFY(list->item(row)->text().startsWith("Ultimo valor para alineacion +Vertical "));
+    for (const char* line : {"Text2", "Text3", "Text4", "Text9", "Text10"})
+        QCOMPARE(measurement->findChild<QLineEdit*>(line)->text(), QString(15, u'|'));
+    QCOMPARE(form.findChild<QLineEdit*>("Text10(0)")->text(), " 15");
+
+    QTest::mouseClick(button("Form2", "Command1"), Qt::LeftButton);
+    QVERIFY(openWindow("Form4"));
+}
+
+QTEST_MAIN(GuidedNetworkTest)
+#include "guided_network_test.moc"
