@@ -51,10 +51,15 @@ void addLogLine(QListWidget* list, const QString& line)
 
 void RunDynamicAlignment(Form1& form)
 {
-    // A run stopped with "DETENER" may still be finishing its pass; the new
-    // run takes its place, so that one probe goes out at a time.
-    delete form.findChild<DynamicAlignmentLoop*>(QString(), Qt::FindDirectChildrenOnly);
+    EndStoppingDynamicAlignment(form);
     (new DynamicAlignmentLoop(form))->start();
+}
+
+// A run stopped with "DETENER" may still be finishing its pass; a new
+// measurement takes its place at once, so that one probe goes out at a time.
+void EndStoppingDynamicAlignment(Form1& form)
+{
+    delete form.findChild<DynamicAlignmentLoop*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 DynamicAlignmentLoop::DynamicAlignmentLoop(Form1& form) : QObject(&form), m_form(form)
@@ -95,10 +100,7 @@ void DynamicAlignmentLoop::beginPass()
 void DynamicAlignmentLoop::passWithoutProbe()
 {
     m_status = NoEchoSocket;
-    if (!m_icmpNoticeShown) {
-        m_icmpNoticeShown = true;
-        tellIcmpUnavailable(&m_form, m_form.Probe.startupFailure());
-    }
+    m_icmpNotice.tellOnce(&m_form, m_form.Probe.startupFailure());
     showPass();
 }
 

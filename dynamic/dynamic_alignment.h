@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/echo_probe.h"
+#include "main_window/icmp_notice.h"
 
 #include <QObject>
 
@@ -10,6 +11,10 @@ class Form1;
 // draws and logs one pass after another until StopRequested is found raised
 // at the top of a pass, and ends with ResetAlignment.
 void RunDynamicAlignment(Form1& form);
+
+// Ends at once a run that "DETENER" asked to stop and that is still finishing
+// its last pass.
+void EndStoppingDynamicAlignment(Form1& form);
 
 // One run of the dynamic alignment, named "RunDynamicAlignment". A child of the
 // main window, so that closing the window ends it at any point of a pass.
@@ -31,5 +36,5 @@ private:
     // What the last probe of this run left; a new run starts from zero.
     qint32 m_status = 0;
     EchoReply m_reply{};
-    bool m_icmpNoticeShown = false;
+    IcmpNotice m_icmpNotice;
 };

@@ -172,6 +172,7 @@ private slots:
     void passWithoutEchoFacilityShowsNoConnectivity();
     void logKeepsNewest1000Lines();
     void newRunTakesOverStoppingRun();
+    void guidedStartEndsStoppingRun();
     void endsCleanlyMidPass_data();
     void endsCleanlyMidPass();
 };
@@ -473,6 +474,26 @@ void DynamicAlignmentTest::newRunTakesOverStoppingRun()
     QCOMPARE(page.probe.probeCount(), 5);
     QCOMPARE(resets.size(), 0);
     QCOMPARE(page.chart().front().size(), 3);
+}
+
+// "CALCULAR" right after "DETENER" would otherwise clear the stop request
+// before the loop saw it, leaving the dynamic run probing beside the guided one.
+void DynamicAlignmentTest::guidedStartEndsStoppingRun()
+{
+    DynamicPage page;
+    page.probe.hold(true);
+    page.start();
+    QTRY_VERIFY(page.probe.probePending());
+    page.click("Command7");
+    page.form.TabStrip1->setCurrentIndex(0);
+    for (int box : {3, 2, 1, 0})
+        page.form.Text1[box]->setText(QStringLiteral("1"));
+    page.click("Command1");
+    QVERIFY(!page.running());
+    page.probe.release();
+    QTest::qWait(30);
+    QCOMPARE(page.probe.probeCount(), 1);
+    QVERIFY(page.passLines().isEmpty());
 }
 
 void DynamicAlignmentTest::endsCleanlyMidPass_data()
