@@ -35,3 +35,11 @@ struct AlignmentState {
 
     QString TraceBar, TraceBlank, TraceDash;
 };
+
+// The characters a measuring procedure draws its chart with, set as it starts.
+inline void setTraceCharacters(AlignmentState& state)
+{
+    state.TraceBar = QStringLiteral("|");
+    state.TraceBlank = QStringLiteral(" ");
+    state.TraceDash = QStringLiteral("-");
+}

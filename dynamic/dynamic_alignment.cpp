@@ -69,11 +69,8 @@ DynamicAlignmentLoop::DynamicAlignmentLoop(Form1& form) : QObject(&form), m_form
 
 void DynamicAlignmentLoop::start()
 {
-    AlignmentState& state = m_form.State;
-    state.TraceBar = QStringLiteral("|");
-    state.TraceBlank = QStringLiteral(" ");
-    state.TraceDash = QStringLiteral("-");
-    state.SampleIndex = 1;
+    setTraceCharacters(m_form.State);
+    m_form.State.SampleIndex = 1;
     platform::yieldThen(this, [this] { beginPass(); });
 }
 

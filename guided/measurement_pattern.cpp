@@ -88,11 +88,8 @@ void MeasurementPattern::run()
 {
     m_status = 0;
     m_reply = {};
-    AlignmentState& state = m_form.State;
-    state.TraceBar = QStringLiteral("|");
-    state.TraceBlank = QStringLiteral(" ");
-    state.TraceDash = QStringLiteral("-");
-    state.SampleIndex = 1;
+    setTraceCharacters(m_form.State);
+    m_form.State.SampleIndex = 1;
     platform::yieldThen(this, [this] { start(); });
 }
 
