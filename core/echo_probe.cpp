@@ -21,6 +21,7 @@ using Clock = std::chrono::steady_clock;
 using WallClock = std::chrono::system_clock;
 constexpr std::chrono::milliseconds ReplyTimeout{1000};
 constexpr std::array<std::uint8_t, 5> Payload{'h', 'e', 'l', 'l', 'o'};
+constexpr int MessagesPerLook = 64;
 
 // Shared by every probe of the process, so that a reply arriving late for
 // one request never passes for the next one's.
@@ -81,9 +82,15 @@ std::optional<Outcome> outcomeOf(const platform::ReceivedIcmp& message, const pl
     return std::nullopt;
 }
 
-std::optional<Outcome> readUntilOurs(platform::IcmpSocket& socket, const platform::OurRequest& ours)
+// Reads what has come, a few messages at a time: anyone can send messages
+// faster than they are read, and a flood of them must neither hold the
+// probe past its timeout nor keep a wakeup waiting.
+std::optional<Outcome> readSomeForOurs(platform::IcmpSocket& socket, const platform::OurRequest& ours)
 {
-    while (const auto message = socket.receive()) {
+    for (int read = 0; read < MessagesPerLook; ++read) {
+        const auto message = socket.receive();
+        if (!message)
+            break;
         if (const auto outcome = outcomeOf(*message, ours))
             return outcome;
     }
@@ -96,7 +103,7 @@ Outcome awaitAnswer(platform::IcmpSocket& socket, const platform::OurRequest& ou
     for (auto now = Clock::now(); now < deadline; now = Clock::now()) {
         switch (socket.wait(std::chrono::ceil<std::chrono::milliseconds>(deadline - now), wakeup)) {
         case platform::WaitOutcome::Readable:
-            if (const auto outcome = readUntilOurs(socket, ours))
+            if (const auto outcome = readSomeForOurs(socket, ours))
                 return *outcome;
             break;
         case platform::WaitOutcome::Woken:

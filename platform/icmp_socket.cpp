@@ -15,8 +15,8 @@
 namespace platform {
 namespace {
 
-// Ample for our replies and the errors quoting them; anything cut short at
-// this size is someone else's, and is passed over as unreadable.
+// Ample for our replies and the errors quoting them; anything longer is
+// someone else's.
 constexpr std::size_t ReadBufferSize = 4096;
 
 struct OpenedSocket {
@@ -137,6 +137,8 @@ void readControl(const cmsghdr& control, SocketRead& read)
         readQueuedError(control, read);
 }
 
+// A message longer than the buffer comes cut short; it is handed on empty,
+// as unreadable, never as if the part that fits were the whole.
 std::optional<SocketRead> readOnce(int descriptor, int flags)
 {
     SocketRead read;
@@ -147,7 +149,7 @@ std::optional<SocketRead> readOnce(int descriptor, int flags)
     const ssize_t length = ::recvmsg(descriptor, &message, flags | MSG_DONTWAIT);
     if (length < 0)
         return std::nullopt;
-    read.bytes.resize(static_cast<std::size_t>(length));
+    read.bytes.resize((message.msg_flags & MSG_TRUNC) != 0 ? 0 : static_cast<std::size_t>(length));
     for (cmsghdr* entry = CMSG_FIRSTHDR(&message); entry; entry = CMSG_NXTHDR(&message, entry))
         readControl(*entry, read);
     return read;

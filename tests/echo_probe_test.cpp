@@ -25,6 +25,7 @@ namespace {
 
 const QString ResponderProgram = QStringLiteral(TEST_TOOLS_DIR "/echo_responder");
 const QString Responder = QString::fromLatin1(TestNetwork::ResponderAddress);
+const QString SecondResponder = QString::fromLatin1(TestNetwork::SecondResponderAddress);
 const std::uint32_t Target = platform::inetAddress(Responder);
 const std::uint32_t Prober = platform::inetAddress(QString::fromLatin1(TestNetwork::ProberAddress));
 const std::uint32_t Router = platform::inetAddress(u"198.18.0.9"_s);
@@ -325,6 +326,21 @@ private slots:
         addRowForBothSockets("silent, ", QStringList{u"--silent"_s}, timedOut, 1000, 1100);
         addRowForBothSockets("only decoys, ", QStringList{u"--decoys"_s, u"--silent"_s}, timedOut, 1000, 1100);
         addRowForBothSockets("decoys first, ", QStringList{u"--decoys"_s, u"--delay-ms"_s, u"30"_s}, 0, 30, 35);
+        QStringList everyMisfit{u"--second-address"_s, SecondResponder};
+        for (const char* misfit : {"short-payload", "no-payload", "cut-header", "long-payload", "huge", "other-source",
+                                   "error-other-destination", "error-other-protocol", "error-cut-short"}) {
+            addRowForBothSockets(qPrintable(u"%1 first, "_s.arg(QLatin1StringView(misfit))),
+                                 QStringList{u"--decoy"_s, QLatin1StringView(misfit), u"--second-address"_s,
+                                             SecondResponder, u"--delay-ms"_s, u"30"_s},
+                                 0, 30, 35);
+            everyMisfit << u"--decoy"_s << QLatin1StringView(misfit);
+        }
+        addRowForBothSockets("only misfits, ", everyMisfit << u"--silent"_s, timedOut, 1000, 1100);
+        // Look-alikes on every processor, faster than they can be read, and
+        // for longer than the timeout.
+        addRowForBothSockets("flooded, ", QStringList{u"--decoy"_s, u"long-payload"_s, u"--flood-ms"_s, u"1500"_s,
+                                                      u"--silent"_s},
+                             timedOut, 1000, 1100);
         addRowForBothSockets("host unreachable, ", QStringList{u"--error"_s, u"3:1"_s},
                              int(EchoStatus::DestinationHostUnreachable), 0, 5);
         addRowForBothSockets("port unreachable, ", QStringList{u"--error"_s, u"3:3"_s},
@@ -369,6 +385,24 @@ private slots:
         QCOMPARE(EchoProbe(Responder, reply), EchoStatus::TimedOut);
         // The first reply comes 200 ms into this probe, which times out too.
         QCOMPARE(EchoProbe(Responder, reply), EchoStatus::TimedOut);
+    }
+
+    void duplicateReplyNeverCountsForNextProbe_data() { addSocketKindsOnly(); }
+
+    // Each answer comes twice, the copy 15 ms after the answer: during the
+    // next probe, whose own answer comes 30 ms after its request.
+    void duplicateReplyNeverCountsForNextProbe()
+    {
+        QFETCH(bool, pingSockets);
+        REQUIRE_NETWORK();
+        const ProberSession session(*network_, pingSockets, {u"--delay-ms"_s, u"30"_s, u"--duplicate-ms"_s, u"15"_s});
+        QVERIFY(session.isReady());
+        for (int probe = 0; probe < 3; ++probe) {
+            EchoReply reply;
+            QCOMPARE(EchoProbe(Responder, reply), EchoStatus::Success);
+            QVERIFY2(reply.RoundTripTime >= 30 && reply.RoundTripTime < 35,
+                     qPrintable(QString::number(reply.RoundTripTime)));
+        }
     }
 
     void pingBesideChangesNothing_data() { addSocketKindsOnly(); }

@@ -56,6 +56,8 @@ bool TestNetwork::build()
         {u"-n"_s, prober, u"address"_s, u"add"_s, QLatin1StringView(ProberAddress) + u"/24"_s, u"dev"_s, proberLink()},
         {u"-n"_s, responder, u"address"_s, u"add"_s, QLatin1StringView(ResponderAddress) + u"/24"_s, u"dev"_s,
          responderLink()},
+        {u"-n"_s, responder, u"address"_s, u"add"_s, QLatin1StringView(SecondResponderAddress) + u"/24"_s, u"dev"_s,
+         responderLink()},
         {u"-n"_s, prober, u"link"_s, u"set"_s, u"lo"_s, u"up"_s},
         {u"-n"_s, prober, u"link"_s, u"set"_s, proberLink(), u"up"_s},
         {u"-n"_s, responder, u"link"_s, u"set"_s, responderLink(), u"up"_s},

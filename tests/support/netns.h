@@ -7,13 +7,15 @@
 
 // A network of its own for the probe tests, made for one test run and removed
 // with it: a prober's namespace (198.18.0.1) and a responder's namespace
-// (198.18.0.2) joined by a veth pair, with no route anywhere else. In the
+// (198.18.0.2, and a second address 198.18.0.3 for look-alikes from another
+// host) joined by a veth pair, with no route anywhere else. In the
 // responder's namespace the kernel leaves echo requests unanswered, so that
 // the responder program alone answers. Needs root.
 class TestNetwork {
 public:
     static constexpr const char* ProberAddress = "198.18.0.1";
     static constexpr const char* ResponderAddress = "198.18.0.2";
+    static constexpr const char* SecondResponderAddress = "198.18.0.3";
 
     TestNetwork();
     ~TestNetwork();
