@@ -3,6 +3,7 @@
 #include "main_window/form1.h"
 #include "platform/pause_clock.h"
 #include "support/scripted_probe_service.h"
+#include "support/window_driver.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -14,8 +15,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -34,15 +33,6 @@ constexpr quint32 Blue = 0x00C00000;
 constexpr quint32 DarkPurple = 0x00400040;
 constexpr quint32 Red = 0x000000FF;
 
-QList<QMessageBox*> openMessageBoxes(const QString& title)
-{
-    QList<QMessageBox*> boxes;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible() && box->windowTitle() == title)
-            boxes.append(box);
-    return boxes;
-}
-
 void closeMessageBoxes()
 {
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -58,8 +48,7 @@ struct DynamicPage {
     DynamicPage()
     {
         form.show();
-        QTabBar* tabs = form.TabStrip1->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        showPage(form, 1);
     }
 
     template <typename Control = QWidget>
@@ -79,16 +68,7 @@ struct DynamicPage {
 
     void click(const char* button) { QTest::mouseClick(control(QLatin1String(button)), Qt::LeftButton); }
 
-    void typeTarget(const QString& address)
-    {
-        const QStringList octets = address.split(u'.');
-        for (int i = 0; i < 4; ++i) {
-            auto* box = control<QLineEdit>(QStringLiteral("Text1(%1)").arg(10 + i));
-            box->selectAll();
-            QTest::keyClick(box, Qt::Key_Backspace);
-            QTest::keyClicks(box, octets[i]);
-        }
-    }
+    void typeTarget(const QString& address) { typeAddress(form, DynamicTargetBoxes, address); }
 
     void start(const QString& address = QStringLiteral("127.0.0.1"))
     {
@@ -520,8 +500,7 @@ void DynamicAlignmentTest::endsCleanlyMidPass()
             page.form.close();
             return;
         }
-        QTabBar* tabs = page.form.TabStrip1->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+        showPage(page.form, 0);
         page.click("Command4");
     });
     QTimer tooLate;

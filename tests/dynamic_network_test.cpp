@@ -2,6 +2,7 @@
 #include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "support/netns.h"
+#include "support/window_driver.h"
 
 #include <QAbstractItemModel>
 #include <QElapsedTimer>
@@ -11,8 +12,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <numeric>
@@ -72,14 +71,8 @@ public:
     explicit LiveRun(const QString& address) : form_(probe_)
     {
         form_.show();
-        QTabBar* tabs = form_.TabStrip1->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-        const QStringList octets = address.split(u'.');
-        for (int i = 0; i < 4; ++i) {
-            auto* box = form_.findChild<QLineEdit*>(QStringLiteral("Text1(%1)").arg(10 + i));
-            box->selectAll();
-            QTest::keyClicks(box, octets[i]);
-        }
+        showPage(form_, 1);
+        typeAddress(form_, DynamicTargetBoxes, address);
         QObject::connect(form_.List2->model(), &QAbstractItemModel::rowsInserted, &form_, [this] {
             if (form_.List2->item(form_.List2->count() - 1)->text().startsWith(QLatin1String("Ultimo valor")))
                 passTimes_.append(clock_.now());

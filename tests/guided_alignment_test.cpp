@@ -5,6 +5,7 @@
 #include "main_window/form1.h"
 #include "platform/pause_clock.h"
 #include "support/scripted_probe_service.h"
+#include "support/window_driver.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,15 +43,6 @@ QStringList lines(const QListWidget* list)
     for (int row = 0; row < list->count(); ++row)
         texts << list->item(row)->text();
     return texts;
-}
-
-QList<QMessageBox*> messageBoxes(const QString& title)
-{
-    QList<QMessageBox*> boxes;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible() && box->windowTitle() == title)
-            boxes << box;
-    return boxes;
 }
 
 // Like QTest::qWaitFor, without its 10 ms naps between looks: a pattern's
@@ -94,27 +86,14 @@ struct GuidedPage {
     template <typename Control = QWidget>
     Control* control(const QString& name) const { return in<Control>(&form, name); }
 
-    // The visible window of that name, if one is open.
-    static QWidget* window(const QString& name)
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == name && widget->isVisible())
-                return widget;
-        return nullptr;
-    }
-    static QWidget* prompt() { return window(QStringLiteral("Form4")); }
-    static QWidget* measurement() { return window(QStringLiteral("Form2")); }
+    static QWidget* prompt() { return openWindow(QStringLiteral("Form4")); }
+    static QWidget* measurement() { return openWindow(QStringLiteral("Form2")); }
 
     static void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
     // Types the address into the "IP Receptor" boxes and presses "CALCULAR".
     void calcular(const QString& address = QStringLiteral("127.0.0.1"))
     {
-        const QStringList octets = address.split(u'.');
-        for (int box = 0; box < 4; ++box) {
-            auto* octet = control<QLineEdit>(QStringLiteral("Text1(%1)").arg(3 - box));
-            octet->clear();
-            QTest::keyClicks(octet, octets[box]);
-        }
+        typeAddress(form, GuidedTargetBoxes, address);
         click(control(QStringLiteral("Command1")));
     }
     static void aceptar() { click(in(prompt(), QStringLiteral("Command1"))); }
@@ -219,7 +198,7 @@ void GuidedAlignmentTest::addressCheck()
     const int selected = page.form.List1->currentRow();
     page.calcular(address);
 
-    const QList<QMessageBox*> boxes = messageBoxes(QStringLiteral("Error"));
+    const QList<QMessageBox*> boxes = openMessageBoxes(QStringLiteral("Error"));
     QCOMPARE(boxes.size(), refused ? 1 : 0);
     QCOMPARE(page.form.Command1->isEnabled(), refused);
     QCOMPARE(page.form.Command6->isEnabled(), refused);
@@ -541,9 +520,9 @@ void GuidedAlignmentTest::unavailableIcmpIsNoConnectionAndToldOnce()
     page.probe.setFailureText(reason);
     page.calcular();
     page.aceptar();
-    QTRY_COMPARE(messageBoxes(IcmpNoticeTitle).size(), 1);
-    QCOMPARE(messageBoxes(IcmpNoticeTitle).front()->text(), reason);
-    messageBoxes(IcmpNoticeTitle).front()->close();
+    QTRY_COMPARE(openMessageBoxes(IcmpNoticeTitle).size(), 1);
+    QCOMPARE(openMessageBoxes(IcmpNoticeTitle).front()->text(), reason);
+    openMessageBoxes(IcmpNoticeTitle).front()->close();
     // Back from the message box: that activation leaves the chart alone.
     page.measurement()->activateWindow();
     QTRY_VERIFY(page.measurement()->isActiveWindow());
@@ -554,7 +533,7 @@ void GuidedAlignmentTest::unavailableIcmpIsNoConnectionAndToldOnce()
 
     page.click(page.completado());
     QVERIFY(page.measure({}));
-    QVERIFY(messageBoxes(IcmpNoticeTitle).isEmpty());
+    QVERIFY(openMessageBoxes(IcmpNoticeTitle).isEmpty());
     QCOMPARE(page.total(1), " 90");
     QCOMPARE(page.probe.probeCount(), 0);
 
@@ -562,7 +541,7 @@ void GuidedAlignmentTest::unavailableIcmpIsNoConnectionAndToldOnce()
     page.detener();
     page.calcular();
     page.aceptar();
-    QTRY_COMPARE(messageBoxes(IcmpNoticeTitle).size(), 1);
+    QTRY_COMPARE(openMessageBoxes(IcmpNoticeTitle).size(), 1);
 }
 
 void GuidedAlignmentTest::endsCleanlyInAnyPhase_data()
@@ -607,7 +586,7 @@ void GuidedAlignmentTest::endsCleanlyInAnyPhase()
 
     page.reset();
     QTest::qWait(phase == "pause" ? 600 : 20);
-    QVERIFY(!GuidedPage::window("Form2") && !GuidedPage::window("Form4"));
+    QVERIFY(!openWindow("Form2") && !openWindow("Form4"));
 }
 
 QTEST_MAIN(GuidedAlignmentTest)

@@ -1,30 +1,12 @@
 #include "core/threaded_probe_service.h"
 #include "main_window/form1.h"
 #include "platform/pause_clock.h"
+#include "support/window_driver.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-
-namespace {
-
-QWidget* openWindow(const QString& name)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == name && widget->isVisible())
-            return widget;
-    return nullptr;
-}
-
-QPushButton* button(const QString& window, const QString& name)
-{
-    QWidget* open = openWindow(window);
-    return open ? open->findChild<QPushButton*>(name) : nullptr;
-}
-
-} // namespace
 
 // One orientation measured with real echo requests to this machine.
 class GuidedNetworkTest : public QObject {
@@ -41,16 +23,11 @@ void GuidedNetworkTest::loopbackOrientationIsAllGood()
     platform::setPauseSpeedup(50);
     Form1 form(probe);
     form.show();
-    const QStringList octets{"127", "0", "0", "1"};
-    for (int box = 0; box < 4; ++box) {
-        auto* octet = form.findChild<QLineEdit*>(QStringLiteral("Text1(%1)").arg(3 - box));
-        octet->clear();
-        QTest::keyClicks(octet, octets[box]);
-    }
+    typeAddress(form, GuidedTargetBoxes, "127.0.0.1");
     QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
-    QVERIFY(button("Form4", "Command1"));
-    QTest::mouseClick(button("Form4", "Command1"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(button("Form2", "Command1") && button("Form2", "Command1")->isEnabled(), 30000);
+    QVERIFY(buttonOf("Form4", "Command1"));
+    QTest::mouseClick(buttonOf("Form4", "Command1"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(buttonOf("Form2", "Command1") && buttonOf("Form2", "Command1")->isEnabled(), 30000);
 
     QWidget* measurement = openWindow("Form2");
     const auto* list = measurement->findChild<QListWidget*>("List1");
@@ -61,7 +38,7 @@ void GuidedNetworkTest::loopbackOrientationIsAllGood()
         QCOMPARE(measurement->findChild<QLineEdit*>(line)->text(), QString(15, u'|'));
     QCOMPARE(form.findChild<QLineEdit*>("Text10(0)")->text(), " 15");
 
-    QTest::mouseClick(button("Form2", "Command1"), Qt::LeftButton);
+    QTest::mouseClick(buttonOf("Form2", "Command1"), Qt::LeftButton);
     QVERIFY(openWindow("Form4"));
 }
 

@@ -8,15 +8,13 @@
 #include "platform/pause_clock.h"
 #include "support/netns.h"
 #include "support/scripted_probe_service.h"
+#include "support/window_driver.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
-#include <array>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -25,8 +23,6 @@ namespace {
 
 constexpr quint32 Red = 0x000000FF, Blue = 0x00FF0000;
 constexpr quint32 Untouched = 0x00123456;
-constexpr std::array<int, 4> GuidedReceptor{3, 2, 1, 0};  // left to right
-constexpr std::array<int, 4> DynamicReceptor{10, 11, 12, 13};
 const EchoReply UntouchedReply{0x01020304, 77, 55};
 
 const QString Sevens = QString(10'000, u'7');
@@ -78,15 +74,6 @@ void enter(QLineEdit* box, const QString& text, Entry how)
 const char* entryName(Entry how)
 {
     return how == Entry::Pasted ? "pasted" : "typed";
-}
-
-QWidget* openWindow(const QString& name)
-{
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name && window->isVisible())
-            return window;
-    }
-    return nullptr;
 }
 
 bool readableAddress(const QString& address)
@@ -184,7 +171,7 @@ void HostileInputTest::octetBoxesKeepThreeCharacters()
     QFETCH(QString, text);
     QFETCH(QString, pasted);
     QFETCH(QString, typed);
-    for (const auto& row : {GuidedReceptor, DynamicReceptor}) {
+    for (const auto& row : {GuidedTargetBoxes, DynamicTargetBoxes}) {
         for (const int index : row) {
             paste(octet(index), text);
             QCOMPARE(octet(index)->text(), pasted);
@@ -228,7 +215,7 @@ void HostileInputTest::addressGoesToTheProbeAsTyped()
     QFETCH(QString, text);
     QFETCH(QString, address);
     QFETCH(bool, readable);
-    for (const int index : guided ? GuidedReceptor : DynamicReceptor)
+    for (const int index : guided ? GuidedTargetBoxes : DynamicTargetBoxes)
         paste(octet(index), text);
     guided ? startGuided() : startDynamic();
     QTRY_VERIFY(probe->probeCount() > 0);
@@ -250,8 +237,7 @@ void HostileInputTest::startGuided()
 // "INICIAR" on its page.
 void HostileInputTest::startDynamic()
 {
-    QTabBar* tabs = form->findChild<QTabWidget*>(u"TabStrip1"_s)->tabBar();
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    showPage(*form, 1);
     QTest::mouseClick(button(form.get(), "Command6"), Qt::LeftButton);
 }
 
