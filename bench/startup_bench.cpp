@@ -1,0 +1,221 @@
+// Figure 5: from process start to the main window shown, and the resident
+// memory then. A copy of main() reports its first paint itself, without a
+// display and on a virtual X server; on that server the real program's
+// window is also watched being mapped. An empty main window is the reference.
+
+#include "support/clock.h"
+#include "support/report.h"
+#include "support/resident_memory.h"
+#include "support/stats.h"
+#ifdef HAVE_XCB
+#include "window_map_watch.h"
+#endif
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStandardPaths>
+
+using namespace bench;
+
+namespace {
+
+constexpr int LaunchCount = 10;
+constexpr int LaunchTimeoutMs = 10'000;
+constexpr double GoalMs = 300;
+constexpr qint64 GoalBytes = 60'000'000;
+const QString Goal = QStringLiteral("< 300 ms and < 60 MB");
+const QString Copy = QStringLiteral(STARTUP_WINDOW);
+
+#ifdef HAVE_XCB
+using MapWatch = WindowMapWatch;
+#else
+struct MapWatch {
+    std::optional<double> waitForMap(int) { return std::nullopt; }
+};
+#endif
+
+struct Launch {
+    std::optional<double> mappedMs;   // seen from the X server
+    std::optional<double> paintedMs;  // told by the copy of main()
+    qint64 residentKiB = -1;
+};
+
+struct Launches {
+    QList<double> mapped;
+    QList<double> painted;
+    QList<double> residentKiB;
+};
+
+QProcessEnvironment environmentOf(const QString& platform, const QString& display = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    if (!display.isEmpty())
+        environment.insert(QStringLiteral("DISPLAY"), display);
+    return environment;
+}
+
+void readReport(QProcess& copy, Launch& launch)
+{
+    const QList<QByteArray> fields = copy.readAllStandardOutput().simplified().split(' ');
+    if (fields.value(0) != "shown_ms")
+        return;
+    launch.paintedMs = fields.value(1).toDouble();
+    launch.residentKiB = fields.value(3).toLongLong();
+}
+
+// The copy of main() ends by itself once painted; the real program is ended
+// once its window is mapped.
+Launch launch(const QString& program, const QStringList& arguments, QProcessEnvironment environment,
+              MapWatch* watch)
+{
+    Launch launch;
+    QProcess child;
+    const double startedAt = monotonicMs();
+    environment.insert(QStringLiteral("ORIENZO_BENCH_LAUNCHED_AT"), QString::number(startedAt, 'f', 3));
+    child.setProcessEnvironment(environment);
+    child.start(program, arguments);
+    if (watch) {
+        if (const auto mappedAt = watch->waitForMap(LaunchTimeoutMs)) {
+            launch.mappedMs = *mappedAt - startedAt;
+            launch.residentKiB = residentKiB(child.processId());
+        }
+    }
+    if (program == Copy && child.waitForFinished(LaunchTimeoutMs))
+        readReport(child, launch);
+    child.terminate();
+    if (!child.waitForFinished(LaunchTimeoutMs)) {
+        child.kill();
+        child.waitForFinished();
+    }
+    return launch;
+}
+
+Launches launchRepeatedly(const QString& program, const QStringList& arguments,
+                          const QProcessEnvironment& environment, MapWatch* watch = nullptr)
+{
+    Launches all;
+    for (int i = 0; i < LaunchCount; ++i) {
+        const Launch one = launch(program, arguments, environment, watch);
+        if (one.mappedMs)
+            all.mapped.append(*one.mappedMs);
+        if (one.paintedMs)
+            all.painted.append(*one.paintedMs);
+        if (one.residentKiB > 0)
+            all.residentKiB.append(double(one.residentKiB));
+    }
+    return all;
+}
+
+QString timesText(const char* what, const QList<double>& times)
+{
+    if (times.size() != LaunchCount)
+        return QStringLiteral("%1 only %2 of %3 times").arg(QLatin1String(what)).arg(times.size()).arg(LaunchCount);
+    return QStringLiteral("%1 median %2 ms (max %3)").arg(QLatin1String(what)).arg(median(times), 0, 'f', 1)
+        .arg(summarize(times).max, 0, 'f', 1);
+}
+
+QString memoryText(const Launches& launches)
+{
+    return launches.residentKiB.isEmpty() ? QStringLiteral("no memory read")
+                                          : mebibytes(qint64(summarize(launches.residentKiB).max)) + QStringLiteral(" resident");
+}
+
+bool meetsGoal(const QList<double>& times, const Launches& launches)
+{
+    return times.size() == LaunchCount && median(times) < GoalMs && !launches.residentKiB.isEmpty()
+        && summarize(launches.residentKiB).max * 1024 < double(GoalBytes);
+}
+
+void measureOffscreen()
+{
+    const QProcessEnvironment offscreen = environmentOf(QStringLiteral("offscreen"));
+    const Launches form = launchRepeatedly(Copy, {}, offscreen);
+    const Launches bare = launchRepeatedly(Copy, {QStringLiteral("--bare")}, offscreen);
+    printFigure(QStringLiteral("5 start-up, offscreen"),
+                timesText("painted", form.painted) + QStringLiteral(", ") + memoryText(form),
+                QStringLiteral("empty main window: ") + timesText("painted", bare.painted) + QStringLiteral(", ") + memoryText(bare),
+                Goal, meetsGoal(form.painted, form));
+}
+
+#ifdef HAVE_XCB
+// A virtual X server of this benchmark's own, on a display it picks itself
+// and names once it accepts clients.
+class VirtualScreen {
+public:
+    VirtualScreen()
+    {
+        server_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                               QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                               QStringLiteral("-screen"), QStringLiteral("0"),
+                                               QStringLiteral("1280x1024x24")});
+        while (!server_.canReadLine() && server_.waitForReadyRead(LaunchTimeoutMs)) {
+        }
+        if (server_.canReadLine())
+            display_ = u':' + QString::fromLatin1(server_.readLine().trimmed());
+        else
+            failure_ = QStringLiteral("Xvfb did not start: ")
+                + QString::fromLocal8Bit(server_.readAllStandardError()).simplified().right(200);
+    }
+    ~VirtualScreen()
+    {
+        server_.terminate();
+        server_.waitForFinished(LaunchTimeoutMs);
+    }
+
+    QString display() const { return display_; }
+    // Empty once the server accepts clients.
+    QString failure() const { return failure_; }
+
+private:
+    QProcess server_;
+    QString display_;
+    QString failure_;
+};
+
+void measureOnX()
+{
+    const QString xFigure = QStringLiteral("5 start-up, X11 (Xvfb)");
+    const QString realFigure = QStringLiteral("5 start-up, real program on X11");
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) {
+        printSkipped(xFigure, Goal, QStringLiteral("no Xvfb"));
+        printSkipped(realFigure, Goal, QStringLiteral("no Xvfb"));
+        return;
+    }
+    VirtualScreen screen;
+    WindowMapWatch watch(screen.display());
+    if (!screen.failure().isEmpty() || !watch.isConnected()) {
+        const QString reason = screen.failure().isEmpty() ? QStringLiteral("cannot watch Xvfb") : screen.failure();
+        printSkipped(xFigure, Goal, reason);
+        printSkipped(realFigure, Goal, reason);
+        return;
+    }
+    const QProcessEnvironment x = environmentOf(QStringLiteral("xcb"), screen.display());
+    const Launches form = launchRepeatedly(Copy, {}, x, &watch);
+    const Launches bare = launchRepeatedly(Copy, {QStringLiteral("--bare")}, x, &watch);
+    const Launches real = launchRepeatedly(QStringLiteral(ORIENZO_PROGRAM), {}, x, &watch);
+    printFigure(xFigure,
+                timesText("mapped", form.mapped) + QStringLiteral(", ") + timesText("painted", form.painted) + QStringLiteral(", ")
+                    + memoryText(form),
+                QStringLiteral("empty main window: ") + timesText("painted", bare.painted) + QStringLiteral(", ") + memoryText(bare),
+                Goal, meetsGoal(form.painted, form));
+    printFigure(realFigure, timesText("mapped", real.mapped) + QStringLiteral(", ") + memoryText(real),
+                QStringLiteral("copy of main(): ") + timesText("mapped", form.mapped), Goal,
+                meetsGoal(real.mapped, real));
+}
+#else
+void measureOnX()
+{
+    printSkipped(QStringLiteral("5 start-up, X11"), Goal, QStringLiteral("built without libxcb"));
+}
+#endif
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    measureOffscreen();
+    measureOnX();
+    return 0;
+}

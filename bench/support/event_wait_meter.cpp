@@ -1,0 +1,78 @@
+#include "support/event_wait_meter.h"
+
+#include "support/clock.h"
+#include "support/thread_times.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <chrono>
+#include <pthread.h>
+#include <sched.h>
+
+namespace bench {
+
+namespace {
+
+constexpr auto PostEvery = std::chrono::milliseconds(5);
+const QEvent::Type Stamped = QEvent::Type(QEvent::User + 71);
+
+struct StampedEvent : QEvent {
+    StampedEvent(double at, ThreadTimes times) : QEvent(Stamped), postedAt(at), receiverTimes(times) {}
+    double postedAt;  // monotonicMs()
+    ThreadTimes receiverTimes;
+};
+
+// Ahead of every ordinary thread, so that a busy machine does not hold the
+// poster between stamping an event and posting it; without the right to it
+// the meter runs all the same.
+void postAheadOfOthers()
+{
+    const sched_param priority{1};
+    ::pthread_setschedparam(::pthread_self(), SCHED_FIFO, &priority);
+}
+
+} // namespace
+
+EventWaitMeter::EventWaitMeter(QObject& window) : window_(window)
+{
+    window_.installEventFilter(this);
+    poster_ = std::jthread([this, receiver = currentThread()](std::stop_token stopping) {
+        postAheadOfOthers();
+        while (!stopping.stop_requested()) {
+            const ThreadTimes times = threadTimes(receiver);
+            QCoreApplication::postEvent(&window_, new StampedEvent(monotonicMs(), times));
+            std::this_thread::sleep_for(PostEvery);
+        }
+    });
+}
+
+EventWaitMeter::~EventWaitMeter()
+{
+    stop();
+    QCoreApplication::removePostedEvents(&window_, Stamped);
+}
+
+void EventWaitMeter::stop()
+{
+    poster_.request_stop();
+    if (poster_.joinable())
+        poster_.join();
+}
+
+bool EventWaitMeter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &window_ || event->type() != Stamped)
+        return false;
+    const auto* stamped = static_cast<StampedEvent*>(event);
+    const ThreadTimes times = threadTimes(currentThread());
+    const Wait wait{stamped->postedAt, monotonicMs() - stamped->postedAt,
+                    times.runningMs - stamped->receiverTimes.runningMs, times.queuedMs - stamped->receiverTimes.queuedMs};
+    if (wait.wallMs > worst_.wallMs)
+        worst_ = wait;
+    if (wait.ownMs() > worstOwn_.ownMs())
+        worstOwn_ = wait;
+    waits_.append(wait.wallMs);
+    return true;
+}
+
+} // namespace bench

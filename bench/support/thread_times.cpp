@@ -1,0 +1,32 @@
+#include "support/thread_times.h"
+
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <unistd.h>
+
+namespace bench {
+
+ThreadTimes threadTimes(pid_t thread)
+{
+    QFile stat(QStringLiteral("/proc/self/task/%1/schedstat").arg(thread));
+    if (!stat.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> fields = stat.readAll().split(' ');
+    return {fields.value(0).toDouble() / 1e6, fields.value(1).toDouble() / 1e6};
+}
+
+double queuedMsOfAllThreads()
+{
+    double queued = 0;
+    for (const QString& thread : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        queued += threadTimes(pid_t(thread.toInt())).queuedMs;
+    return queued;
+}
+
+pid_t currentThread()
+{
+    return ::gettid();
+}
+
+} // namespace bench

@@ -1,0 +1,36 @@
+#include "support/timed_probe_service.h"
+
+#include "support/clock.h"
+#include "support/thread_times.h"
+
+namespace bench {
+
+TimedProbeService::TimedProbeService(ProbeService& real) : real_(real)
+{
+}
+
+bool TimedProbeService::socketsStartup()
+{
+    return real_.socketsStartup();
+}
+
+QString TimedProbeService::startupFailure() const
+{
+    return real_.startupFailure();
+}
+
+void TimedProbeService::echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done)
+{
+    const double requestedAt = monotonicMs();
+    const double queuedBefore = queuedMsOfAllThreads();
+    const double callerQueuedBefore = threadTimes(currentThread()).queuedMs;
+    real_.echoProbe(address, reply, receiver,
+                    [=, this, done = std::move(done)](qint32 status, const EchoReply& outcome) {
+                        probes_.append({requestedAt, monotonicMs() - requestedAt, queuedMsOfAllThreads() - queuedBefore,
+                                        callerQueuedBefore, threadTimes(currentThread()).queuedMs, status,
+                                        outcome.RoundTripTime});
+                        done(status, outcome);
+                    });
+}
+
+} // namespace bench
