@@ -62,7 +62,7 @@ void measureDelay(TestNetwork& network, TimedProbeService& probe, int delay)
     {
         WireCapture wire(network.proberNamespace());
         for (int i = 0; i < ProbesPerDelay; ++i) {
-            const auto outcome = probeOnce(probe, Responder);
+            const auto outcome = timedProbeOnce(probe, Responder);
             if (outcome && outcome->status == 0)
                 ours.append(outcome->roundTripTime);
         }
@@ -113,7 +113,7 @@ void measureTimeout(TestNetwork& network, TimedProbeService& probe)
     QList<double> waitedInside;  // what EchoProbe itself waited, whole ms
     bool allFailed = true;
     for (int i = 0; i < TimeoutProbes; ++i) {
-        if (const auto outcome = probeOnce(probe, Responder)) {
+        if (const auto outcome = timedProbeOnce(probe, Responder)) {
             waits.append(outcome->durationMs);
             ownWaits.append(outcome->durationMs - outcome->queuedMs);
             waitedInside.append(outcome->roundTripTime);

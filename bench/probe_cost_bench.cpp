@@ -26,13 +26,13 @@ struct Rate {
     double perProbeMs() const { return answered ? elapsedMs / answered : 0; }
 };
 
-template <typename ProbeOnce>
-Rate probeRepeatedly(ProbeOnce probeOnce)
+template <typename Probe>
+Rate probeRepeatedly(Probe sendOne)
 {
     Rate rate;
     const double startedAt = monotonicMs();
     for (int probe = 0; probe < Probes && monotonicMs() - startedAt < TimeLimitMs; ++probe)
-        rate.answered += probeOnce() ? 1 : 0;
+        rate.answered += sendOne() ? 1 : 0;
     rate.elapsedMs = monotonicMs() - startedAt;
     return rate;
 }
@@ -56,12 +56,9 @@ int main(int argc, char* argv[])
         EchoReply reply;
         return EchoProbe(Loopback, reply) == EchoStatus::Success;
     });
-    ThreadedProbeService real;
-    TimedProbeService timed(real);
-    const Rate threaded = probeRepeatedly([&timed] {
-        const auto outcome = probeOnce(timed, Loopback);
-        return outcome && outcome->status == EchoStatus::Success;
-    });
+    ThreadedProbeService threadedService;
+    const Rate threaded = probeRepeatedly(
+        [&threadedService] { return probeOnce(threadedService, Loopback) == EchoStatus::Success; });
     printDetail(QStringLiteral("EchoProbe: %1 of %2 answered in %3 ms; through the program's worker thread: %4")
                     .arg(blocking.answered).arg(Probes).arg(blocking.elapsedMs, 0, 'f', 1).arg(rateText(threaded)));
 

@@ -5,14 +5,22 @@
 
 namespace bench {
 
-std::optional<TimedProbeService::Probe> probeOnce(TimedProbeService& service, const QString& address, int timeoutMs)
+std::optional<qint32> probeOnce(ProbeService& service, const QString& address, int timeoutMs)
 {
-    const qsizetype before = service.probes().size();
+    std::optional<qint32> status;
     QEventLoop waiting;
     QTimer::singleShot(timeoutMs, &waiting, &QEventLoop::quit);
-    service.echoProbe(address, EchoReply{}, &waiting, [&waiting](qint32, const EchoReply&) { waiting.quit(); });
+    service.echoProbe(address, EchoReply{}, &waiting, [&](qint32 outcome, const EchoReply&) {
+        status = outcome;
+        waiting.quit();
+    });
     waiting.exec();
-    if (service.probes().size() == before)
+    return status;
+}
+
+std::optional<TimedProbeService::Probe> timedProbeOnce(TimedProbeService& service, const QString& address)
+{
+    if (!probeOnce(service, address))
         return std::nullopt;
     return service.probes().back();
 }

@@ -21,9 +21,10 @@ QString TimedProbeService::startupFailure() const
 
 void TimedProbeService::echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done)
 {
-    const double requestedAt = monotonicMs();
+    // Read before the clock starts, so that the probe's time leaves out the reading.
     const double queuedBefore = queuedMsOfAllThreads();
     const double callerQueuedBefore = threadTimes(currentThread()).queuedMs;
+    const double requestedAt = monotonicMs();
     real_.echoProbe(address, reply, receiver,
                     [=, this, done = std::move(done)](qint32 status, const EchoReply& outcome) {
                         probes_.append({requestedAt, monotonicMs() - requestedAt, queuedMsOfAllThreads() - queuedBefore,
