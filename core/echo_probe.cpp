@@ -1,5 +1,6 @@
 #include "core/echo_probe.h"
 
+#include "core/icmp_unavailable.h"
 #include "platform/icmp_packet.h"
 #include "platform/icmp_socket.h"
 #include "platform/inet_address.h"
@@ -11,7 +12,6 @@
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <system_error>
 
 using namespace Qt::StringLiterals;
 
@@ -136,27 +136,13 @@ QString programPath()
     return QFileInfo(u"/proc/self/exe"_s).canonicalFilePath();
 }
 
-QString startupFailureText(int error)
-{
-    return u"No se pueden enviar solicitudes de eco ICMP en este sistema: no se pudo abrir ningún socket ICMP "
-           "(el sistema responde: %1).\n"
-           "Para permitirlo, elija una de estas dos soluciones:\n"
-           "- dar al programa la capacidad de abrir sockets en bruto:\n"
-           "    sudo setcap cap_net_raw+ep '%2'\n"
-           "- o permitir los sockets de ping sin privilegios:\n"
-           "    sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\"\n"
-           "  (vale hasta el próximo arranque; para que dure, escriba "
-           "net.ipv4.ping_group_range = 0 2147483647 en un archivo de /etc/sysctl.d/)"_s
-        .arg(QString::fromStdString(std::generic_category().message(error)), programPath());
-}
-
 }  // namespace
 
 bool SocketsStartup()
 {
     const platform::IcmpSocket socket;
     const QMutexLocker lock(&startupFailureMutex);
-    startupFailure = socket.isOpen() ? QString() : startupFailureText(socket.openError());
+    startupFailure = socket.isOpen() ? QString() : icmpUnavailableText(socket.openError(), programPath());
     return socket.isOpen();
 }
 

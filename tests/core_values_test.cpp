@@ -1,9 +1,12 @@
 #include "core/box_value.h"
 #include "core/grading.h"
+#include "core/icmp_unavailable.h"
 #include "core/number_text.h"
 
 #include <QTest>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 class CoreValuesTest : public QObject {
     Q_OBJECT
@@ -16,6 +19,8 @@ private slots:
     void byteConversionRoundsHalfToEvenAndRefusesOutOfRange();
     void grading_data();
     void grading();
+    void icmpUnavailableSaysWhyInSpanish_data();
+    void icmpUnavailableSaysWhyInSpanish();
 };
 
 void CoreValuesTest::numberText_data()
@@ -131,6 +136,26 @@ void CoreValuesTest::grading()
     for (Cell cell : grade->column)
         column += cellText(cell, QStringLiteral("|"), QStringLiteral(" "), QStringLiteral("-"));
     QTEST(column, "column");
+}
+
+void CoreValuesTest::icmpUnavailableSaysWhyInSpanish_data()
+{
+    QTest::addColumn<int>("error");
+    for (const int error : {EPERM, EACCES, EAFNOSUPPORT, EPROTONOSUPPORT, EMFILE, ENFILE, ENOBUFS, ENOMEM})
+        QTest::newRow(strerrorname_np(error)) << error;
+    QTest::newRow("any other") << 12345;
+}
+
+void CoreValuesTest::icmpUnavailableSaysWhyInSpanish()
+{
+    QFETCH(int, error);
+    const QString text = icmpUnavailableText(error, QStringLiteral("/usr/bin/orienzo-wireless"));
+    const QString reason = text.section(u'(', 1, 1).section(u')', 0, 0);
+    QVERIFY(!reason.isEmpty());
+    QVERIFY2(!text.contains(QString::fromLocal8Bit(std::strerror(error))), qPrintable(reason));
+    QCOMPARE(reason.contains(QString::number(error)), error == 12345);
+    QVERIFY(text.contains(QStringLiteral("sudo setcap cap_net_raw+ep '/usr/bin/orienzo-wireless'")));
+    QVERIFY(text.contains(QStringLiteral("sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\"")));
 }
 
 QTEST_APPLESS_MAIN(CoreValuesTest)
