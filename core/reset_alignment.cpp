@@ -1,6 +1,7 @@
 #include "core/reset_alignment.h"
 
 #include "main_window/controls.h"
+#include "main_window/cue_timer.h"
 #include "main_window/form1.h"
 #include "main_window/shape.h"
 
@@ -8,7 +9,6 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -22,9 +22,10 @@ void resetOctetBoxes(Form1& form)
 void clearResultBoxes(Form1& form)
 {
     for (int index = 0; index < 4; ++index)
-        form.Text10[index]->clear();
-    for (QLineEdit* line : {form.Text12, form.Text8, form.Text7, form.Text13, form.Text10[4]})
+        form.writeText10(index, QString());
+    for (QLineEdit* line : {form.Text12, form.Text8, form.Text7, form.Text13})
         line->clear();
+    form.writeText10(4, QString());
     for (QProgressBar* bar : {form.ProgressBar3, form.ProgressBar4, form.ProgressBar5, form.ProgressBar6, form.ProgressBar7})
         controls::setBarValue(bar, bar->minimum());
     for (QLineEdit* box : {form.Text14, form.Text5, form.Text6})
@@ -57,7 +58,7 @@ void clearState(AlignmentState& state)
 
 void ResetAlignment(Form1& form)
 {
-    form.Timer1->stop();
+    form.Timer1->setEnabled(false);
     resetOctetBoxes(form);
     clearResultBoxes(form);
     restartLogs(form);

@@ -5,6 +5,7 @@
 #include "core/probe_service.h"
 #include "guided/measurement_window.h"
 #include "main_window/controls.h"
+#include "main_window/cue_timer.h"
 #include "main_window/form1.h"
 #include "main_window/icmp_notice.h"
 #include "platform/pause_clock.h"
@@ -13,7 +14,6 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <numeric>
 
 namespace {
@@ -55,7 +55,7 @@ void showTotals(Form1& form)
     const AlignmentState& state = form.State;
     const qint16 totals[] = {state.TotalPlusV, state.TotalMinusH, state.TotalMinusV, state.TotalPlusH};
     for (int row = 0; row < 4; ++row)
-        form.Text10[row]->setText(NumberText(totals[row]));
+        form.writeText10(row, NumberText(totals[row]));
     QProgressBar* bars[] = {form.ProgressBar4, form.ProgressBar5, form.ProgressBar6, form.ProgressBar7};
     for (int row = 0; row < 4; ++row)
         if (bars[row]->maximum() >= totals[row])
@@ -90,7 +90,7 @@ void MeasurementPattern::run()
     m_reply = {};
     setTraceCharacters(m_form.State);
     m_form.State.SampleIndex = 1;
-    platform::yieldThen(this, [this] { start(); });
+    doEventsThen([this] { start(); });
 }
 
 void MeasurementPattern::start()
@@ -104,8 +104,7 @@ void MeasurementPattern::start()
 
 void MeasurementPattern::takeSample()
 {
-    if (!m_form.Timer1->isActive())
-        m_form.Timer1->start();
+    m_form.Timer1->setEnabled(true);
     if (!m_form.Probe.socketsStartup()) {
         sampleWithoutProbe();
         return;
@@ -149,13 +148,22 @@ void MeasurementPattern::recordSample()
     if (state.ProbeCount >= SamplesPerRun)
         end();
     else
-        platform::yieldThen(this, [this] { platform::pauseThen(PauseMs, this, [this] { takeSample(); }); });
+        doEventsThen([this] { platform::pauseThen(PauseMs, this, [this] { takeSample(); }); });
+}
+
+// Pending events run, the cue's tick among them, before the pattern goes on.
+void MeasurementPattern::doEventsThen(std::function<void()> next)
+{
+    platform::yieldThen(this, [this, next = std::move(next)] {
+        m_form.Timer1->handlePendingTick();
+        next();
+    });
 }
 
 void MeasurementPattern::end()
 {
     MeasurementWindowOf(m_form).Command1->setEnabled(true);
-    m_form.Timer1->stop();
+    m_form.Timer1->setEnabled(false);
     m_form.ProgressBar3->setValue(m_form.State.GuidedStep);
 }
 

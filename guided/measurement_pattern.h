@@ -4,6 +4,7 @@
 #include "main_window/icmp_notice.h"
 
 #include <QObject>
+#include <functional>
 
 class Form1;
 
@@ -22,6 +23,7 @@ private:
     void takeSample();
     void sampleWithoutProbe();
     void recordSample();
+    void doEventsThen(std::function<void()> next);
     void end();
 
     Form1& m_form;

@@ -3,6 +3,7 @@
 #include "guided/prompt_window.h"
 #include "guided/tool_window.h"
 #include "main_window/controls.h"
+#include "main_window/cue_timer.h"
 #include "main_window/form1.h"
 #include "main_window/shape.h"
 
@@ -14,7 +15,6 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 
 using namespace controls;
 
@@ -117,7 +117,7 @@ void Form2::closeEvent(QCloseEvent* event)
 
 void Form2::Command1_Click()
 {
-    m_main.Timer1->stop();
+    m_main.Timer1->setEnabled(false);
     m_main.Text6->setText(QString());
     fillMeasuredArm(m_main);
     ++m_main.State.GuidedStep;

@@ -11,6 +11,7 @@
 #include "guided/prompt_window.h"
 #include "main_window/clickable_image.h"
 #include "main_window/controls.h"
+#include "main_window/cue_timer.h"
 #include "main_window/logo.h"
 #include "platform/local_address.h"
 #include "platform/web_page.h"
@@ -25,7 +26,6 @@
 #include <QShortcut>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTimer>
 
 using controls::twips;
 using controls::twipsToPixels;
@@ -70,9 +70,7 @@ void Form1::buildWindow()
     buildGuidedPage();
     buildDynamicPage();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(50);
+    Timer1 = new CueTimer(this, 50);
 
     const QRect client = twips(1575, 1005, 9690, 8745);
     move(client.topLeft());
@@ -98,9 +96,9 @@ void Form1::connectHandlers()
     connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(*this); });
     connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(*this); });
     connect(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Change(*this); });
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(*this); });
+    connect(Timer1, &CueTimer::tick, this, [this] { Timer1_Timer(*this); });
     for (int index = 0; index < 5; ++index)
-        connect(Text10[index], &QLineEdit::textChanged, this, [this, index] { Text10_Change(index); });
+        connect(Text10[index], &QLineEdit::textEdited, this, [this, index] { Text10_Change(index); });
 
     for (QPushButton* help : {Command5, Command8})
         connect(help, &QPushButton::clicked, this, [] { platform::openWebPage(ForumPage); });

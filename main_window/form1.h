@@ -7,6 +7,7 @@
 #include <array>
 
 class ClickableImage;
+class CueTimer;
 class Form2;
 class Form3;
 class Form4;
@@ -21,7 +22,6 @@ class QProgressBar;
 class QPushButton;
 class QSlider;
 class QTabWidget;
-class QTimer;
 class Shape;
 
 // The main window "Orienzo wireless": the guided page and the dynamic page,
@@ -59,13 +59,16 @@ public:
     QSlider* Slider1;
     QLabel *Label1, *Label2;
     ClickableImage *Image1, *Image2;
-    QTimer* Timer1;
+    CueTimer* Timer1;
     QAction* Menu;
 
     void BuildGuidedTarget();
     void BuildDynamicTarget();
     void TabStrip1_Click(int tab);
     void Text10_Change(int index);
+    // Writes a sum box. Its change handling runs on every write, also when
+    // the text stays as it was.
+    void writeText10(int index, const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

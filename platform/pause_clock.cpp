@@ -23,4 +23,14 @@ void setPauseSpeedup(int factor)
     speedup = factor > 0 ? factor : 1;
 }
 
+void PauseStopwatch::restart()
+{
+    m_started.start();
+}
+
+qint64 PauseStopwatch::elapsedMs() const
+{
+    return m_started.elapsed() * speedup;
+}
+
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <functional>
 
@@ -15,5 +16,15 @@ void yieldThen(QObject* context, std::function<void()> next);
 
 // Pauses last 1/factor of their time; tests use it to run quickly.
 void setPauseSpeedup(int factor);
+
+// Time passed on the pauses' clock, which runs as fast as they do.
+class PauseStopwatch {
+public:
+    void restart();
+    qint64 elapsedMs() const;
+
+private:
+    QElapsedTimer m_started;
+};
 
 } // namespace platform

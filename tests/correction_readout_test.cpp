@@ -1,3 +1,4 @@
+#include "core/reset_alignment.h"
 #include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "support/scripted_probe_service.h"
@@ -25,6 +26,7 @@ private slots:
     void upAndRightChangesNeverRecompute();
     void totalsNoByteHoldsLeaveTheCorrectionAsItWas();
     void dynamicChartLineChangesNothing();
+    void resetRecoloursAlsoABoxAlreadyEmpty();
 
 private:
     void type(int box, const QString& text);  // by pasting
@@ -160,6 +162,13 @@ void CorrectionReadoutTest::dynamicChartLineChangesNothing()
     QCOMPARE(arm(0)->backColor(), Untouched);
     QVERIFY(form->State.VertDirection.isEmpty());
     QVERIFY(form->findChild<QLineEdit*>("Text14")->text().isEmpty());
+}
+
+void CorrectionReadoutTest::resetRecoloursAlsoABoxAlreadyEmpty()
+{
+    QCOMPARE(arm(0)->backColor(), Green);  // as designed
+    ResetAlignment(*form);
+    QCOMPARE(arm(0)->backColor(), Red);
 }
 
 QTEST_MAIN(CorrectionReadoutTest)

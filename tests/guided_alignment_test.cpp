@@ -2,7 +2,9 @@
 #include "core/number_text.h"
 #include "guided/measurement_pattern.h"
 #include "main_window/controls.h"
+#include "main_window/cue_timer.h"
 #include "main_window/form1.h"
+#include "main_window/shape.h"
 #include "platform/pause_clock.h"
 #include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
@@ -159,6 +161,8 @@ private slots:
     void grading_data();
     void grading();
     void gapAfterResetStoresZero();
+    void gapsOnlyStillGiveTheCorrection();
+    void cueBlinksAtThePaceOfTheSamples();
     void firstRunRewritesAllFourTotalsEverySample();
     void secondRunMixesPreviousGrades_data();
     void secondRunMixesPreviousGrades();
@@ -273,7 +277,7 @@ void GuidedAlignmentTest::fullAlignmentThroughFourOrientations()
         QVERIFY(!page.measurement());
         QCOMPARE(backStyle(page.control(QStringLiteral("Shape6(%1)").arg(o.indicator))), 1);
         QCOMPARE(page.form.Text6->text(), QString());
-        QVERIFY(!page.form.Timer1->isActive());
+        QVERIFY(!page.form.Timer1->isEnabled());
     }
     QVERIFY(!page.prompt());
     QCOMPARE(page.log().mid(page.log().size() - 2), QStringList({"Test finalizado.", "Revise los parametros de correcion."}));
@@ -347,6 +351,54 @@ void GuidedAlignmentTest::gapAfterResetStoresZero()
     QVERIFY(page.measure(outcomes));
     QCOMPARE(page.total(0), " 14");
     QCOMPARE(page.chart()[0].size(), 14);
+}
+
+// The sums stay " 0" throughout, yet each rewrite runs the readout.
+void GuidedAlignmentTest::gapsOnlyStillGiveTheCorrection()
+{
+    GuidedPage page;
+    page.calcular();
+    for (int step = 1; step <= 3; ++step) {
+        QVERIFY(page.measureTimes(9));
+        if (step < 3)
+            page.click(page.completado());
+    }
+    QCOMPARE(page.form.Text14->text(), "Perfecto  0º");
+}
+
+// With the real pause: the cue changes at most once per sample, so the arm
+// blinks about once a second and the cue line never flashes fast.
+void GuidedAlignmentTest::cueBlinksAtThePaceOfTheSamples()
+{
+    platform::setPauseSpeedup(1);
+    GuidedPage page;
+    QList<qint64> changes;
+    QList<int> samplesAtChange;
+    QString seenCue;
+    QElapsedTimer clock;
+    const auto cue = [&] { return std::pair(page.form.Shape6[0]->isOpaque(), page.form.Text6->property("BackColor")); };
+    auto last = cue();
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (cue() == last)
+            return;
+        last = cue();
+        changes << clock.elapsed();
+        samplesAtChange << page.probe.probeCount();
+        if (last.first)
+            seenCue = page.form.Text6->text();
+    });
+    page.calcular();
+    clock.start();
+    watch.start(1);
+    page.aceptar();
+    QVERIFY(waitUntil(GuidedPage::runEnded, 10000));
+    QVERIFY2(changes.size() >= 10, qPrintable(QString::number(changes.size())));
+    QCOMPARE(seenCue, "Alineando en +Vertical");
+    for (qsizetype i = 1; i < changes.size(); ++i)
+        QVERIFY2(samplesAtChange[i] > samplesAtChange[i - 1], "two cue changes within one sample");
+    for (qsizetype i = 3; i < changes.size(); ++i)
+        QVERIFY2(changes[i] - changes[i - 3] >= 1000, "more than 3 cue changes in a second");
 }
 
 void GuidedAlignmentTest::firstRunRewritesAllFourTotalsEverySample()

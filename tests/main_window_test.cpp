@@ -1,4 +1,5 @@
 #include "core/reset_alignment.h"
+#include "main_window/cue_timer.h"
 #include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "platform/local_address.h"
@@ -215,7 +216,7 @@ void MainWindowTest::resetClearsChangedStateAndFields()
     form->ProgressBar4->setValue(20);
     form->Shape6[1]->setBackStyle(Shape::Opaque);
     form->Shape1->setBackStyle(Shape::Opaque);
-    form->Timer1->start();
+    form->Timer1->setEnabled(true);
     form->Command1->setEnabled(false);
     form->Command6->setEnabled(false);
     form->Command2->setEnabled(true);
@@ -230,7 +231,7 @@ void MainWindowTest::resetClearsChangedStateAndFields()
     QCOMPARE(form->ProgressBar4->value(), 0);
     QVERIFY(!form->Shape6[1]->isOpaque());
     QVERIFY(!form->Shape1->isOpaque());
-    QVERIFY(!form->Timer1->isActive());
+    QVERIFY(!form->Timer1->isEnabled());
     QVERIFY(form->Command1->isEnabled());
     QVERIFY(form->Command6->isEnabled());
     QVERIFY(!form->Command2->isEnabled());
