@@ -1,5 +1,6 @@
 #include "guided/legend_window.h"
 
+#include "guided/tool_window.h"
 #include "main_window/controls.h"
 #include "main_window/form1.h"
 
@@ -11,10 +12,7 @@ using namespace controls;
 Form3::Form3()
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString());
-    setFixedSize(twips(0, 0, 7470, 4305).size());
+    makeToolWindow(this, 7470, 4305);
 
     QGroupBox* border = frame(this, QStringLiteral("Frame1"), twips(120, 0, 7215, 4215));
     List1 = list(border, QStringLiteral("List1"), twips(120, 240, 6975, 3885));

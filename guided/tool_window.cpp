@@ -1,6 +1,7 @@
 #include "guided/tool_window.h"
 
 #include "main_window/controls.h"
+#include "platform/window_title.h"
 
 #include <QWidget>
 
@@ -9,4 +10,5 @@ void makeToolWindow(QWidget* window, int widthTwips, int heightTwips)
     window->setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setFixedSize(controls::twipsToPixels(widthTwips), controls::twipsToPixels(heightTwips));
+    platform::showNoTitleText(window);
 }

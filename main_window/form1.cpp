@@ -56,7 +56,7 @@ void Form1::buildWindow()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Orienzo wireless"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(programIcon());
     setCentralWidget(new QWidget(this));
     buildMenu();
 
@@ -77,10 +77,13 @@ void Form1::buildWindow()
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
-// "Acerca de" is the menu bar's only item and stands at its right end.
+// "Acerca de" is the menu bar's only item and stands at its right end. The
+// bar stays in the window: a desktop's global menu would hide the corner.
 void Form1::buildMenu()
 {
+    menuBar()->setNativeMenuBar(false);
     auto* corner = new QMenuBar(menuBar());
+    corner->setNativeMenuBar(false);
     Menu = corner->addAction(QStringLiteral("Acerca de"));
     Menu->setObjectName(QStringLiteral("Menu"));
     menuBar()->setCornerWidget(corner, Qt::TopRightCorner);

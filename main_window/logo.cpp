@@ -25,7 +25,7 @@ QPixmap logoPicture()
     return render(QStringLiteral(":/orienzo/logo.svg"), QSize(216, 52));
 }
 
-QIcon windowIcon()
+QIcon programIcon()
 {
     QIcon icon;
     for (int side : {16, 32, 48, 64, 128, 256})

@@ -5,4 +5,4 @@
 
 // The program's own pictures, drawn from the SVG files built into it.
 QPixmap logoPicture();
-QIcon windowIcon();
+QIcon programIcon();

@@ -1,0 +1,115 @@
+#include "main_window/form1.h"
+#include "platform/pause_clock.h"
+#include "support/scripted_probe_service.h"
+#include "support/window_driver.h"
+
+#include <QDBusConnection>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+// A property of the window's X11 window as the desktop reads it; nothing
+// when the window has none.
+std::optional<QByteArray> x11Property(QWidget* window, const char* name)
+{
+    xcb_connection_t* connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const auto atomCookie = xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(connection, atomCookie, nullptr);
+    const auto cookie = xcb_get_property(connection, 0, xcb_window_t(window->winId()), atom->atom,
+                                         XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 20);
+    std::free(atom);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+    std::optional<QByteArray> value;
+    if (reply && reply->type != XCB_ATOM_NONE)
+        value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
+                           xcb_get_property_value_length(reply));
+    std::free(reply);
+    return value;
+}
+
+QByteArray shownTitle(QWidget* window)
+{
+    return x11Property(window, "_NET_WM_NAME").value_or(QByteArray())
+        + x11Property(window, "WM_NAME").value_or(QByteArray());
+}
+
+} // namespace
+
+// How the windows look to a desktop: on a virtual X server, with a session
+// bus on which a global menu service is present.
+class DesktopTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void mainWindowShowsItsIconAndTitle();
+    void toolWindowsShowNoTitleText();
+    void menuBarStaysInTheWindow();
+
+private:
+    ScriptedProbeService probe;
+};
+
+void DesktopTest::initTestCase()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs an X server (CTest starts a virtual one with xvfb-run)");
+    QVERIFY2(QDBusConnection::sessionBus().registerService(QStringLiteral("com.canonical.AppMenu.Registrar")),
+             "needs a session bus (CTest starts one with dbus-run-session)");
+    platform::setPauseSpeedup(100);
+}
+
+void DesktopTest::mainWindowShowsItsIconAndTitle()
+{
+    Form1 form(probe);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(!form.windowIcon().isNull());
+    QVERIFY(x11Property(&form, "_NET_WM_ICON").value_or(QByteArray()).size() > 16 * 16 * 4);
+    QCOMPARE(x11Property(&form, "_NET_WM_NAME"), QByteArray("Orienzo wireless"));
+}
+
+void DesktopTest::toolWindowsShowNoTitleText()
+{
+    Form1 form(probe);
+    form.show();
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+    typeAddress(form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTest::mouseClick(buttonOf(QStringLiteral("Form4"), QStringLiteral("Command1")), Qt::LeftButton);
+    QTRY_VERIFY(openWindow(QStringLiteral("Form2")));
+    for (const char* name : {"Form2", "Form3"}) {
+        QWidget* window = openWindow(QString::fromLatin1(name));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY2(shownTitle(window).isEmpty(), name);
+    }
+    QTRY_VERIFY(buttonOf(QStringLiteral("Form2"), QStringLiteral("Command1"))->isEnabled());
+    QTest::mouseClick(buttonOf(QStringLiteral("Form2"), QStringLiteral("Command1")), Qt::LeftButton);
+    QWidget* prompt = openWindow(QStringLiteral("Form4"));
+    QVERIFY(QTest::qWaitForWindowExposed(prompt));
+    QVERIFY(shownTitle(prompt).isEmpty());
+}
+
+void DesktopTest::menuBarStaysInTheWindow()
+{
+    Form1 form(probe);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* corner = qobject_cast<QMenuBar*>(form.menuBar()->cornerWidget(Qt::TopRightCorner));
+    for (QMenuBar* bar : {form.menuBar(), corner}) {
+        QVERIFY(!bar->isNativeMenuBar());
+        QVERIFY(bar->isVisible());
+    }
+    QCOMPARE(corner->actions().value(0)->text(), "Acerca de");
+}
+
+QTEST_MAIN(DesktopTest)
+#include "desktop_test.moc"
