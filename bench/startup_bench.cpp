@@ -4,16 +4,18 @@
 // window is also watched being mapped. An empty main window is the reference.
 
 #include "support/clock.h"
+#include "support/qt_environment.h"
 #include "support/report.h"
 #include "support/resident_memory.h"
 #include "support/stats.h"
+#include "support/stop_process.h"
+#include "support/virtual_screen.h"
 #ifdef HAVE_XCB
 #include "window_map_watch.h"
 #endif
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QStandardPaths>
 
 using namespace bench;
 
@@ -46,15 +48,6 @@ struct Launches {
     QList<double> residentKiB;
 };
 
-QProcessEnvironment environmentOf(const QString& platform, const QString& display = {})
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
-    if (!display.isEmpty())
-        environment.insert(QStringLiteral("DISPLAY"), display);
-    return environment;
-}
-
 void readReport(QProcess& copy, Launch& launch)
 {
     const QList<QByteArray> fields = copy.readAllStandardOutput().simplified().split(' ');
@@ -83,11 +76,7 @@ Launch launch(const QString& program, const QStringList& arguments, QProcessEnvi
     }
     if (program == Copy && child.waitForFinished(LaunchTimeoutMs))
         readReport(child, launch);
-    child.terminate();
-    if (!child.waitForFinished(LaunchTimeoutMs)) {
-        child.kill();
-        child.waitForFinished();
-    }
+    stopProcess(child);
     return launch;
 }
 
@@ -129,7 +118,7 @@ bool meetsGoal(const QList<double>& times, const Launches& launches)
 
 void measureOffscreen()
 {
-    const QProcessEnvironment offscreen = environmentOf(QStringLiteral("offscreen"));
+    const QProcessEnvironment offscreen = qtEnvironment(QStringLiteral("offscreen"));
     const Launches form = launchRepeatedly(Copy, {}, offscreen);
     const Launches bare = launchRepeatedly(Copy, {QStringLiteral("--bare")}, offscreen);
     printFigure(QStringLiteral("5 start-up, offscreen"),
@@ -139,45 +128,11 @@ void measureOffscreen()
 }
 
 #ifdef HAVE_XCB
-// A virtual X server of this benchmark's own, on a display it picks itself
-// and names once it accepts clients.
-class VirtualScreen {
-public:
-    VirtualScreen()
-    {
-        server_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                               QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                               QStringLiteral("-screen"), QStringLiteral("0"),
-                                               QStringLiteral("1280x1024x24")});
-        while (!server_.canReadLine() && server_.waitForReadyRead(LaunchTimeoutMs)) {
-        }
-        if (server_.canReadLine())
-            display_ = u':' + QString::fromLatin1(server_.readLine().trimmed());
-        else
-            failure_ = QStringLiteral("Xvfb did not start: ")
-                + QString::fromLocal8Bit(server_.readAllStandardError()).simplified().right(200);
-    }
-    ~VirtualScreen()
-    {
-        server_.terminate();
-        server_.waitForFinished(LaunchTimeoutMs);
-    }
-
-    QString display() const { return display_; }
-    // Empty once the server accepts clients.
-    QString failure() const { return failure_; }
-
-private:
-    QProcess server_;
-    QString display_;
-    QString failure_;
-};
-
 void measureOnX()
 {
     const QString xFigure = QStringLiteral("5 start-up, X11 (Xvfb)");
     const QString realFigure = QStringLiteral("5 start-up, real program on X11");
-    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) {
+    if (!VirtualScreen::available()) {
         printSkipped(xFigure, Goal, QStringLiteral("no Xvfb"));
         printSkipped(realFigure, Goal, QStringLiteral("no Xvfb"));
         return;
@@ -190,7 +145,7 @@ void measureOnX()
         printSkipped(realFigure, Goal, reason);
         return;
     }
-    const QProcessEnvironment x = environmentOf(QStringLiteral("xcb"), screen.display());
+    const QProcessEnvironment x = qtEnvironment(QStringLiteral("xcb"), screen.display());
     const Launches form = launchRepeatedly(Copy, {}, x, &watch);
     const Launches bare = launchRepeatedly(Copy, {QStringLiteral("--bare")}, x, &watch);
     const Launches real = launchRepeatedly(QStringLiteral(ORIENZO_PROGRAM), {}, x, &watch);

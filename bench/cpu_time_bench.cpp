@@ -1,0 +1,286 @@
+// Figure 8: the processor time the real program costs in a minute on a
+// virtual X server, as a laptop on battery pays it: idle after start-up,
+// through a guided alignment against 127.0.0.1 and through a dynamic one at
+// LoopDelay 500; and how often it wakes up when idle. The reference is
+// `ping -i 0.5 127.0.0.1`, alone for a minute of its own, since its replies
+// would reach the program's ICMP socket too when run alongside.
+//
+// ORIENZO_BENCH_MINUTE_S shortens the minute for a quick try.
+
+#include "support/program_on_screen.h"
+#include "support/report.h"
+#include "support/stop_process.h"
+#include "support/usage_meter.h"
+#include "support/virtual_screen.h"
+#include "support/window_driver.h"
+#include "support/window_layout.h"
+#include "support/xdotool.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QThread>
+#include <functional>
+
+using namespace bench;
+
+namespace {
+
+constexpr int SettleMs = 5000;
+constexpr int WindowTimeoutMs = 5000;
+// A guided orientation takes 15 probes 500 ms apart: "COMPLETADO" is
+// pressed from then on until it takes.
+constexpr int OrientationMs = 14 * 500;
+constexpr int PressEveryMs = 200;
+constexpr int Orientations = 4;
+constexpr double DynamicGoalShare = 0.005;
+constexpr double IdleGoalWakeupsPerSecond = 1;
+const QString Loopback = QStringLiteral("127.0.0.1");
+const QString IdleFigure = QStringLiteral("8 processor time, idle");
+const QString GuidedFigure = QStringLiteral("8 processor time, guided on 127.0.0.1");
+const QString DynamicFigure = QStringLiteral("8 processor time, dynamic 500 ms on 127.0.0.1");
+const QString IdleGoal = QStringLiteral("< 1 wakeup/s");
+const QString DynamicGoal = QStringLiteral("<= 0.5 % of one processor (300 ms a minute)");
+const QString GuidedGoal = QStringLiteral("no more than the dynamic run");
+const QString Main = QStringLiteral("Form1");
+const QString Prompt = QStringLiteral("Form4");
+const QString Measurement = QStringLiteral("Form2");
+const QString GuidedFirstBox = QStringLiteral("Text1(%1)").arg(GuidedTargetBoxes.front());
+const QString DynamicFirstBox = QStringLiteral("Text1(%1)").arg(DynamicTargetBoxes.front());
+
+int minuteMs()
+{
+    const int seconds = qEnvironmentVariableIntValue("ORIENZO_BENCH_MINUTE_S");
+    return (seconds > 0 ? seconds : 60) * 1000;
+}
+
+double perSecond(qint64 countInMinute)
+{
+    return double(countInMinute) * 1000.0 / minuteMs();
+}
+
+struct Cost {
+    double processorMs = 0;
+    UsageMeter::Switches switches;
+    QMap<QString, UsageMeter::Switches> switchesByThread;
+    QString failure;  // what went wrong driving the program, if anything
+
+    double share() const { return processorMs / minuteMs(); }
+    double wakeupsPerSecond() const { return perSecond(switches.total()); }
+};
+
+Cost failed(const QString& why)
+{
+    Cost cost;
+    cost.failure = why;
+    return cost;
+}
+
+void sleepUntil(QDeadlineTimer deadline)
+{
+    if (!deadline.hasExpired())
+        QThread::msleep(deadline.remainingTime());
+}
+
+// Measures the process for a minute while `drive` works it; `drive` returns
+// by the deadline, with what went wrong if anything did.
+Cost measureMinute(qint64 pid, const std::function<QString(QDeadlineTimer)>& drive)
+{
+    const QDeadlineTimer end(minuteMs());
+    UsageMeter meter(pid);
+    Cost cost;
+    cost.failure = drive(end);
+    sleepUntil(end);
+    meter.stop();
+    cost.processorMs = meter.processorMs();
+    cost.switches = meter.switches();
+    cost.switchesByThread = meter.switchesByThreadName();
+    return cost;
+}
+
+QString costText(const Cost& cost)
+{
+    return QStringLiteral("%1 ms in %2 s (%3 % of one processor)").arg(cost.processorMs, 0, 'f', 0)
+        .arg(minuteMs() / 1000).arg(cost.share() * 100, 0, 'f', 2);
+}
+
+QString wakeupsText(const Cost& cost)
+{
+    return QStringLiteral("%1 wakeups/s").arg(cost.wakeupsPerSecond(), 0, 'f', 1);
+}
+
+// Switches out of a thread that waited, and of one taken off the processor
+// (for other programs too, on a busy machine), and which threads made them.
+QString switchesText(const Cost& cost)
+{
+    QStringList threads;
+    for (auto thread = cost.switchesByThread.cbegin(); thread != cost.switchesByThread.cend(); ++thread)
+        if (thread.value().total() > 0)
+            threads.append(QStringLiteral("%1 %2").arg(thread.key()).arg(perSecond(thread.value().total()), 0, 'f', 1));
+    return wakeupsText(cost)
+        + QStringLiteral(" (%1 waits, %2 taken off the processor); by thread: ")
+              .arg(perSecond(cost.switches.voluntary), 0, 'f', 1)
+              .arg(perSecond(cost.switches.nonvoluntary), 0, 'f', 1)
+        + threads.join(QStringLiteral(", "));
+}
+
+Cost measurePing()
+{
+    QProcess ping;
+    ping.setStandardOutputFile(QProcess::nullDevice());
+    ping.start(QStringLiteral("ping"), {QStringLiteral("-i"), QStringLiteral("0.5"), Loopback});
+    if (!ping.waitForStarted())
+        return failed(QStringLiteral("ping did not start"));
+    Cost cost = measureMinute(ping.processId(), [](QDeadlineTimer) { return QString(); });
+    if (ping.state() != QProcess::Running)
+        cost.failure = QStringLiteral("ping ended early: ") + QString::fromLocal8Bit(ping.readAllStandardError()).trimmed();
+    stopProcess(ping);
+    return cost;
+}
+
+// Presses "ACEPTAR" in the prompt, then "COMPLETADO" once the measurement
+// window takes it, which closes that window. Gives what went wrong.
+QString driveOrientation(const ProgramOnScreen& program, QDeadlineTimer end, int& orientations)
+{
+    if (!program.waitForWindow(Prompt, std::min(end, QDeadlineTimer(WindowTimeoutMs))))
+        return end.hasExpired() ? QString() : QStringLiteral("the prompt did not open");
+    program.click(Prompt, QStringLiteral("Command1"));
+    if (!program.waitForWindow(Measurement, std::min(end, QDeadlineTimer(WindowTimeoutMs))))
+        return end.hasExpired() ? QString() : QStringLiteral("\"ACEPTAR\" opened no measurement window");
+    sleepUntil(std::min(end, QDeadlineTimer(OrientationMs)));
+    while (!end.hasExpired() && program.click(Measurement, QStringLiteral("Command1")))
+        sleepUntil(std::min(end, QDeadlineTimer(PressEveryMs)));
+    if (!program.openWindow(Measurement))
+        ++orientations;
+    return {};
+}
+
+// "CALCULAR", the four orientations, "BORRAR DATOS", which empties the
+// address too, the address again, and so on.
+QString driveGuided(const ProgramOnScreen& program, QDeadlineTimer end, int& orientations)
+{
+    while (!end.hasExpired()) {
+        program.click(Main, QStringLiteral("Command1"));
+        for (int step = 0; step < Orientations && !end.hasExpired(); ++step)
+            if (const QString failure = driveOrientation(program, end, orientations); !failure.isEmpty())
+                return failure;
+        if (end.hasExpired())
+            break;
+        program.click(Main, QStringLiteral("Command2"));
+        program.typeAddress(GuidedFirstBox, Loopback);
+    }
+    return {};
+}
+
+struct Measured {
+    Cost idle;
+    Cost guided;
+    int orientations = 0;
+    Cost dynamic;
+};
+
+// A fresh program for each minute, settled after start-up, its main window
+// focused as a window manager would focus it.
+Cost measureProgram(const QString& display, const WindowLayout& layout,
+                    const std::function<QString(const ProgramOnScreen&, QDeadlineTimer)>& drive,
+                    const std::function<QString(const ProgramOnScreen&)>& prepare = {})
+{
+    const ProgramOnScreen program(QStringLiteral(ORIENZO_PROGRAM), display, layout);
+    if (!program.failure().isEmpty())
+        return failed(program.failure());
+    if (!program.focusMainWindow())
+        return failed(QStringLiteral("the main window took no keyboard focus"));
+    QThread::msleep(SettleMs);
+    if (prepare)
+        if (const QString failure = prepare(program); !failure.isEmpty())
+            return failed(failure);
+    return measureMinute(program.pid(), [&](QDeadlineTimer end) { return drive(program, end); });
+}
+
+Measured measureAll(const QString& display, const WindowLayout& layout)
+{
+    Measured measured;
+    measured.idle = measureProgram(display, layout, [](const ProgramOnScreen&, QDeadlineTimer) { return QString(); });
+    measured.guided = measureProgram(
+        display, layout,
+        [&](const ProgramOnScreen& program, QDeadlineTimer end) { return driveGuided(program, end, measured.orientations); },
+        [](const ProgramOnScreen& program) {
+            program.typeAddress(GuidedFirstBox, Loopback);
+            return QString();
+        });
+    measured.dynamic = measureProgram(
+        display, layout,
+        [](const ProgramOnScreen& program, QDeadlineTimer end) {
+            program.click(Main, QStringLiteral("Command6"));
+            sleepUntil(end);
+            program.click(Main, QStringLiteral("Command7"));
+            return QString();
+        },
+        [](const ProgramOnScreen& program) {
+            if (!program.showDynamicPage())
+                return QStringLiteral("Ctrl+Tab did not show the dynamic page");
+            program.typeAddress(DynamicFirstBox, Loopback);
+            return QString();
+        });
+    return measured;
+}
+
+void printAll(const Measured& measured, const Cost& ping)
+{
+    const QString reference = ping.failure.isEmpty()
+        ? QStringLiteral("ping -i 0.5 %1, alone: ").arg(Loopback) + costText(ping)
+        : ping.failure;
+    printDetail(QStringLiteral("each minute %1 s; a fresh program for each, settled %2 s after start-up, its main "
+                               "window holding the keyboard focus as a window manager gives it")
+                    .arg(minuteMs() / 1000).arg(SettleMs / 1000));
+    printDetail(QStringLiteral("ping alone, in a minute of its own before the program's: ") + switchesText(ping));
+    printDetail(QStringLiteral("idle: ") + switchesText(measured.idle));
+    printDetail(QStringLiteral("guided: ") + switchesText(measured.guided));
+    printDetail(QStringLiteral("dynamic: ") + switchesText(measured.dynamic));
+
+    const auto print = [&](const QString& figure, const Cost& cost, const QString& result, const QString& goal,
+                           std::optional<bool> met) {
+        if (cost.failure.isEmpty())
+            printFigure(figure, result, reference, goal, met);
+        else
+            printFigure(figure, QStringLiteral("failed: ") + cost.failure, reference, goal, std::nullopt);
+    };
+    print(IdleFigure, measured.idle, costText(measured.idle) + QStringLiteral(", ") + wakeupsText(measured.idle),
+          IdleGoal, measured.idle.wakeupsPerSecond() < IdleGoalWakeupsPerSecond);
+    print(GuidedFigure, measured.guided,
+          costText(measured.guided) + QStringLiteral(", %1 orientations").arg(measured.orientations),
+          GuidedGoal + QStringLiteral(" (%1 ms)").arg(measured.dynamic.processorMs, 0, 'f', 0),
+          measured.dynamic.failure.isEmpty() ? std::optional(measured.guided.processorMs <= measured.dynamic.processorMs)
+                                             : std::nullopt);
+    print(DynamicFigure, measured.dynamic, costText(measured.dynamic), DynamicGoal,
+          measured.dynamic.share() <= DynamicGoalShare);
+}
+
+void skipAll(const QString& reason)
+{
+    printSkipped(IdleFigure, IdleGoal, reason);
+    printSkipped(GuidedFigure, GuidedGoal, reason);
+    printSkipped(DynamicFigure, DynamicGoal, reason);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The windows built to read the layout from are never shown on a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (!VirtualScreen::available() || !Xdotool::available()) {
+        skipAll(!VirtualScreen::available() ? QStringLiteral("no Xvfb") : QStringLiteral("no xdotool"));
+        return 0;
+    }
+    const VirtualScreen screen;
+    if (!screen.failure().isEmpty()) {
+        skipAll(screen.failure());
+        return 0;
+    }
+    const WindowLayout layout;
+    const Cost ping = measurePing();
+    printAll(measureAll(screen.display(), layout), ping);
+    return 0;
+}

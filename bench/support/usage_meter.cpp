@@ -1,0 +1,144 @@
+#include "support/usage_meter.h"
+
+#include <QDir>
+#include <QFile>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <unistd.h>
+
+namespace bench {
+
+namespace {
+
+constexpr auto LookEvery = std::chrono::milliseconds(500);
+
+// Files under /proc tell no size, so they are read whole.
+QByteArray readProcFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// utime + stime of /proc/PID/stat, which include the threads already ended.
+std::optional<qint64> processorTicks(qint64 pid)
+{
+    const QByteArray stat = readProcFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    // The command name in parentheses may hold blanks; the fields after it,
+    // from the state (field 3) on, do not.
+    const qsizetype nameEnd = stat.lastIndexOf(')');
+    if (nameEnd < 0)
+        return std::nullopt;
+    const QList<QByteArray> fields = stat.mid(nameEnd + 2).split(' ');
+    constexpr int UserTime = 14 - 3;
+    constexpr int SystemTime = 15 - 3;
+    if (fields.size() <= SystemTime)
+        return std::nullopt;
+    return fields[UserTime].toLongLong() + fields[SystemTime].toLongLong();
+}
+
+UsageMeter::Switches switchesOfThread(const QString& taskPath)
+{
+    UsageMeter::Switches switches;
+    for (const QByteArray& line : readProcFile(taskPath + QStringLiteral("/status")).split('\n')) {
+        const qint64 count = line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+        if (line.startsWith("voluntary_ctxt_switches:"))
+            switches.voluntary = count;
+        else if (line.startsWith("nonvoluntary_ctxt_switches:"))
+            switches.nonvoluntary = count;
+    }
+    return switches;
+}
+
+} // namespace
+
+UsageMeter::UsageMeter(qint64 pid) : pid_(pid)
+{
+    look();
+    looker_ = std::jthread([this](std::stop_token stopping) {
+        std::mutex sleeping;
+        std::unique_lock lock(sleeping);
+        std::condition_variable_any stopped;
+        while (!stopped.wait_for(lock, stopping, LookEvery, [&stopping] { return stopping.stop_requested(); }))
+            look();
+    });
+}
+
+UsageMeter::~UsageMeter()
+{
+    stop();
+}
+
+void UsageMeter::stop()
+{
+    if (!looker_.joinable())
+        return;
+    looker_.request_stop();
+    looker_.join();
+    look();
+}
+
+void UsageMeter::look()
+{
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid_);
+    const QStringList ids = QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const std::optional<qint64> ticks = processorTicks(pid_);
+    QMutexLocker locked(&mutex_);
+    if (ticks) {
+        if (!started_)
+            startTicks_ = *ticks;
+        latestTicks_ = *ticks;
+    }
+    for (const QString& id : ids) {
+        const QString task = tasks + u'/' + id;
+        const Switches switches = switchesOfThread(task);
+        const qint64 threadId = id.toLongLong();
+        if (!threads_.contains(threadId)) {
+            const QString name = QString::fromLocal8Bit(readProcFile(task + QStringLiteral("/comm"))).trimmed();
+            threads_.insert(threadId, {name, started_ ? Switches() : switches, switches});
+        } else if (switches.total() > 0) {
+            // A thread that ended since its directory was listed reads as
+            // none; it keeps what it had.
+            threads_[threadId].latest = switches;
+        }
+    }
+    started_ = true;
+}
+
+double UsageMeter::processorMs() const
+{
+    QMutexLocker locked(&mutex_);
+    return double(latestTicks_ - startTicks_) * 1000.0 / double(::sysconf(_SC_CLK_TCK));
+}
+
+UsageMeter::Switches& UsageMeter::Switches::operator+=(const Switches& more)
+{
+    voluntary += more.voluntary;
+    nonvoluntary += more.nonvoluntary;
+    return *this;
+}
+
+UsageMeter::Switches UsageMeter::Switches::operator-(const Switches& earlier) const
+{
+    return {voluntary - earlier.voluntary, nonvoluntary - earlier.nonvoluntary};
+}
+
+UsageMeter::Switches UsageMeter::switches() const
+{
+    Switches total;
+    for (const Switches& thread : switchesByThreadName())
+        total += thread;
+    return total;
+}
+
+QMap<QString, UsageMeter::Switches> UsageMeter::switchesByThreadName() const
+{
+    QMutexLocker locked(&mutex_);
+    QMap<QString, Switches> byName;
+    for (const Thread& thread : threads_)
+        byName[thread.name] += thread.latest - thread.atStart;
+    return byName;
+}
+
+} // namespace bench

@@ -1,0 +1,46 @@
+#include "support/window_layout.h"
+
+#include "guided/measurement_window.h"
+#include "guided/prompt_window.h"
+#include "main_window/form1.h"
+#include "support/steady_probe_service.h"
+
+namespace bench {
+
+namespace {
+
+QString key(const QString& window, const QString& control)
+{
+    return window + u'/' + control;
+}
+
+} // namespace
+
+WindowLayout::WindowLayout()
+{
+    SteadyProbeService probe;
+    Form1 main(probe);
+    main.show();  // lays the menu bar out above the pages
+    Form2 measurement(main);
+    Form4 prompt(main);
+    const QList<QWidget*> windows{&main, &measurement, &prompt};
+    for (QWidget* window : windows) {
+        sizes_.insert(window->objectName(), window->size());
+        for (QWidget* control : window->findChildren<QWidget*>())
+            if (control->window() == window && !control->objectName().isEmpty())
+                centres_.insert(key(window->objectName(), control->objectName()),
+                                control->mapTo(window, control->rect().center()));
+    }
+}
+
+QSize WindowLayout::sizeOf(const QString& window) const
+{
+    return sizes_.value(window);
+}
+
+QPoint WindowLayout::centreOf(const QString& window, const QString& control) const
+{
+    return centres_.value(key(window, control));
+}
+
+} // namespace bench

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QProcessEnvironment>
+#include <QRect>
+#include <QString>
+#include <optional>
+
+namespace bench {
+
+// The keyboard and mouse of an X display, worked through xdotool as a user
+// would work them: keys go to the window holding the keyboard focus, clicks
+// to the window under the pointer.
+class Xdotool {
+public:
+    struct Window {
+        quint64 id = 0;
+        QRect geometry;  // on the screen
+    };
+
+    explicit Xdotool(const QString& display);
+
+    // Whether xdotool is installed at all.
+    static bool available();
+
+    // The mapped top-level windows of a process, whatever their titles.
+    QList<Window> visibleWindowsOf(qint64 pid) const;
+    // Gives the window the keyboard focus, as a window manager would on a click.
+    bool focus(quint64 window) const;
+    void type(const QString& text) const;
+    // Keys as xdotool names them: "Tab", "ctrl+a".
+    void key(const QString& keys) const;
+    // A left click at this point of the window.
+    void click(quint64 window, QPoint at) const;
+
+private:
+    // Runs xdotool; gives its output, or nothing when it failed.
+    std::optional<QByteArray> run(const QStringList& arguments) const;
+
+    QProcessEnvironment environment_;
+};
+
+} // namespace bench
