@@ -1,5 +1,5 @@
+#include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
-#include "main_window/form1.h"
 
 #include <QApplication>
 
@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("example.orienzo.Wireless"));
 
     ThreadedProbeService probe;
-    Form1 window(probe);
+    OrienzoWindow window(probe);
     window.show();
     return app.exec();
 }

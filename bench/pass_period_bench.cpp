@@ -1,8 +1,8 @@
 // Figure 3: the period of the real dynamic loop against 127.0.0.1, against
 // each pass's own probe time plus LoopDelay.
 
+#include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
-#include "main_window/form1.h"
 #include "support/live_window.h"
 #include "support/report.h"
 #include "support/stats.h"
@@ -85,7 +85,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     TimedProbeService probe(real);
-    Form1 form(probe);
+    OrienzoWindow form(probe);
     form.show();
     typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
     for (int loopDelay : {500, 2500})

@@ -1,8 +1,8 @@
 // Figure 4: how long events posted to the main window wait while the dynamic
 // loop and, separately, a guided orientation probe a silent address.
 
+#include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
-#include "main_window/form1.h"
 #include "support/event_wait_meter.h"
 #include "support/live_window.h"
 #include "support/netns.h"
@@ -144,7 +144,7 @@ int main(int argc, char* argv[])
     const NamespaceVisit visit(network.proberNamespace());
     ThreadedProbeService real;
     TimedProbeService probe(real);
-    Form1 form(probe);
+    OrienzoWindow form(probe);
     form.show();
     measureDynamic(form, probe);
     measureGuided(form, probe);

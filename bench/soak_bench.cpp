@@ -4,7 +4,7 @@
 // the ten stretches of 1,000 passes in each 10,000, so that other work on the
 // machine does not pass for a slowdown of the program.
 
-#include "main_window/form1.h"
+#include "app/orienzo_window.h"
 #include "platform/pause_clock.h"
 #include "support/clock.h"
 #include "support/live_window.h"
@@ -97,7 +97,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     platform::setPauseSpeedup(1'000'000);
     SteadyProbeService probe;
-    Form1 form(probe);
+    OrienzoWindow form(probe);
     form.show();
     typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
     runEventsFor(200);

@@ -3,8 +3,8 @@
 // memory then, and ends. With --bare it shows an empty main window instead,
 // the toolkit's own share of both.
 
+#include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
-#include "main_window/form1.h"
 #include "support/clock.h"
 #include "support/resident_memory.h"
 
@@ -80,7 +80,7 @@ int main(int argc, char* argv[])
         window->resize(640, 480);
     } else {
         probe = std::make_unique<ThreadedProbeService>();
-        window = std::make_unique<Form1>(*probe);
+        window = std::make_unique<OrienzoWindow>(*probe);
     }
     FirstPaint watch(*window, launchedAt);
     window->show();

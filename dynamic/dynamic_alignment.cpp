@@ -51,15 +51,9 @@ void addLogLine(QListWidget* list, const QString& line)
 
 void RunDynamicAlignment(Form1& form)
 {
-    EndStoppingDynamicAlignment(form);
-    (new DynamicAlignmentLoop(form))->start();
-}
-
-// A run stopped with "DETENER" may still be finishing its pass; a new
-// measurement takes its place at once, so that one probe goes out at a time.
-void EndStoppingDynamicAlignment(Form1& form)
-{
-    delete form.findChild<DynamicAlignmentLoop*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* loop = new DynamicAlignmentLoop(form);
+    form.takeOverMeasurement(loop);
+    loop->start();
 }
 
 DynamicAlignmentLoop::DynamicAlignmentLoop(Form1& form) : QObject(&form), m_form(form)
@@ -131,6 +125,6 @@ void DynamicAlignmentLoop::pauseThenNextPass()
 
 void DynamicAlignmentLoop::finish()
 {
-    ResetAlignment(m_form);
+    ResetAlignment(m_form.State, m_form);
     deleteLater();
 }

@@ -12,10 +12,6 @@ class Form1;
 // at the top of a pass, and ends with ResetAlignment.
 void RunDynamicAlignment(Form1& form);
 
-// Ends at once a run that "DETENER" asked to stop and that is still finishing
-// its last pass.
-void EndStoppingDynamicAlignment(Form1& form);
-
 // One run of the dynamic alignment, named "RunDynamicAlignment". A child of the
 // main window, so that closing the window ends it at any point of a pass.
 class DynamicAlignmentLoop : public QObject {

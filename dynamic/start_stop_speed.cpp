@@ -8,7 +8,9 @@
 #include <QPushButton>
 #include <QSlider>
 
-// A keyboard user is left on the button that undoes the one just pressed.
+namespace {
+
+// "INICIAR": checks the dynamic page's address and starts the dynamic loop.
 void Command6_Click(Form1& form)
 {
     form.BuildDynamicTarget();
@@ -17,27 +19,28 @@ void Command6_Click(Form1& form)
     form.State.StopRequested = false;
     form.State.GuidedStep = 1;
     form.List2->addItem(QStringLiteral("Iniciando alineacion de antena"));
-    const bool pressedWithKeyboard = form.Command6->hasFocus();
-    form.Command1->setEnabled(false);
-    form.Command6->setEnabled(false);
-    form.Command7->setEnabled(true);
-    if (pressedWithKeyboard)
-        form.Command7->setFocus(Qt::TabFocusReason);
+    form.showDynamicRunning();
     RunDynamicAlignment(form);
 }
 
+// "DETENER": asks the dynamic loop to stop; the buttons change at once.
 void Command7_Click(Form1& form)
 {
     form.State.StopRequested = true;
-    const bool pressedWithKeyboard = form.Command7->hasFocus();
-    form.Command6->setEnabled(true);
-    form.Command7->setEnabled(false);
-    form.Command1->setEnabled(true);
-    if (pressedWithKeyboard)
-        form.Command6->setFocus(Qt::TabFocusReason);
+    form.showDynamicStopped();
 }
 
+// The speed slider sets the pause between two passes.
 void Slider1_Change(Form1& form)
 {
     form.State.LoopDelay = static_cast<qint16>(form.Slider1->value());
+}
+
+} // namespace
+
+void attachDynamicAlignment(Form1& form)
+{
+    QObject::connect(form.Command6, &QPushButton::clicked, &form, [&form] { Command6_Click(form); });
+    QObject::connect(form.Command7, &QPushButton::clicked, &form, [&form] { Command7_Click(form); });
+    QObject::connect(form.Slider1, &QSlider::valueChanged, &form, [&form] { Slider1_Change(form); });
 }

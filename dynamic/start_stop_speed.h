@@ -2,9 +2,5 @@
 
 class Form1;
 
-// "INICIAR": checks the dynamic page's address and starts the dynamic loop.
-void Command6_Click(Form1& form);
-// "DETENER": asks the dynamic loop to stop; the buttons change at once.
-void Command7_Click(Form1& form);
-// The speed slider sets the pause between two passes.
-void Slider1_Change(Form1& form);
+// Gives the dynamic page's "INICIAR", "DETENER" and speed slider their handling.
+void attachDynamicAlignment(Form1& form);

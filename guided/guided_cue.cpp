@@ -1,5 +1,6 @@
 #include "guided/guided_cue.h"
 
+#include "core/guided_orientation.h"
 #include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "main_window/vb_colour.h"
@@ -8,32 +9,19 @@
 
 namespace {
 
-struct Cue {
-    int arm;
-    QString text;
-};
-
-const Cue CueOfStep[] = {
-    {0, QStringLiteral("Alineando en +Vertical")},
-    {1, QStringLiteral("Alineando en -Horizontal")},
-    {3, QStringLiteral("Alineando en -Vertical")},
-    {2, QStringLiteral("Alineando en +Horizontal")},
-};
-
 // The arm of the orientation being measured blinks; the cue text is written
 // each time the arm is shown.
 void blinkArm(Form1& form)
 {
-    const qint16 step = form.State.GuidedStep;
-    if (step < 1 || step > 4)
+    const GuidedOrientation* measured = orientationOfStep(form.State.GuidedStep);
+    if (!measured)
         return;
-    const Cue& cue = CueOfStep[step - 1];
-    Shape* arm = form.Shape6[cue.arm];
+    Shape* arm = form.Shape6[measured->mainArm];
     if (arm->isOpaque()) {
         arm->setBackStyle(Shape::Transparent);
     } else {
         arm->setBackStyle(Shape::Opaque);
-        form.Text6->setText(cue.text);
+        form.Text6->setText(measured->cueText());
     }
 }
 

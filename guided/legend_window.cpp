@@ -2,7 +2,6 @@
 
 #include "guided/tool_window.h"
 #include "main_window/controls.h"
-#include "main_window/form1.h"
 
 #include <QGroupBox>
 #include <QListWidget>
@@ -41,13 +40,4 @@ void Form3::Form_Load()
         blank,
         QStringLiteral("Rango de alineacion 15 ~ 90"),
     });
-}
-
-void Command3_Click(Form1& form)
-{
-    if (!form.LegendWindow)
-        form.LegendWindow = new Form3;
-    form.LegendWindow->show();
-    form.LegendWindow->raise();
-    form.LegendWindow->activateWindow();
 }

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class Form1;
 class QListWidget;
 
 // The legend of the guided page's values: a fixed list, shown beside the
@@ -17,6 +16,3 @@ public:
 private:
     void Form_Load();
 };
-
-// "VER LEYENDA": shows the legend, loading it afresh if it was closed.
-void Command3_Click(Form1& form);

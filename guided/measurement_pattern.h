@@ -4,19 +4,28 @@
 #include "main_window/icmp_notice.h"
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class Form1;
+class Form2;
+struct GuidedOrientation;
 
 // The measurement of one guided orientation: 15 graded probes, 500 ms apart,
-// shown in the measurement window and summed into the main window. One object
-// serves one guided alignment, from "CALCULAR" to its end.
+// shown in the measurement window and summed into the main window. The
+// measurement window is its own, from the first run until "COMPLETADO".
 class MeasurementPattern : public QObject {
     Q_OBJECT
 public:
-    explicit MeasurementPattern(Form1& form);
+    MeasurementPattern(Form1& form, QObject* owner);
 
-    void run();
+    // Measures the current orientation; returns at once, the samples follow.
+    void RunMeasurementPattern();
+    void closeWindow();
+
+signals:
+    // "COMPLETADO" pressed.
+    void completed();
 
 private:
     void start();
@@ -25,15 +34,14 @@ private:
     void recordSample();
     void doEventsThen(std::function<void()> next);
     void end();
+    const GuidedOrientation& orientation() const;
+    Form2& window();
+    Form2& shownWindow();
+    void showTotals();
 
     Form1& m_form;
+    QPointer<Form2> m_window;
     qint32 m_status = 0;
     EchoReply m_reply;
     IcmpNotice m_icmpNotice;
 };
-
-// A new guided alignment: its pattern starts afresh.
-void BeginGuidedAlignment(Form1& form);
-
-// Measures the current orientation; called by "ACEPTAR".
-void RunMeasurementPattern(Form1& form);

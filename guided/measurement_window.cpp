@@ -1,11 +1,7 @@
 #include "guided/measurement_window.h"
 
-#include "guided/prompt_window.h"
 #include "guided/tool_window.h"
 #include "main_window/controls.h"
-#include "main_window/cue_timer.h"
-#include "main_window/form1.h"
-#include "main_window/shape.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,24 +15,6 @@
 using namespace controls;
 
 namespace {
-
-// The main window's indicator arm of each guided step, 1 to 4.
-constexpr int ArmOfStep[] = {0, 1, 3, 2};
-
-void fillMeasuredArm(Form1& form)
-{
-    const int step = form.State.GuidedStep;
-    if (step >= 1 && step <= 4)
-        form.Shape6[ArmOfStep[step - 1]]->setBackStyle(Shape::Opaque);
-}
-
-void finishGuidedAlignment(Form1& form)
-{
-    form.Command1->setEnabled(false);
-    form.Command2->setEnabled(true);
-    form.List1->addItem(QStringLiteral("Test finalizado."));
-    addLineAndSelect(form.List1, QStringLiteral("Revise los parametros de correcion."));
-}
 
 // Only a move to another of the program's windows makes the next activation
 // count; a message box or another program does not.
@@ -55,7 +33,7 @@ QLineEdit* chartLine(QWidget* frame, const QString& name, int top)
 
 } // namespace
 
-Form2::Form2(Form1& main) : QWidget(&main), m_main(main)
+Form2::Form2(QWidget* mainWindow) : QWidget(mainWindow)
 {
     setObjectName(QStringLiteral("Form2"));
     makeToolWindow(this, 6525, 2865);
@@ -111,26 +89,11 @@ void Form2::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    m_main.MeasurementWindow.clear();
     event->accept();
+    emit closed();
 }
 
 void Form2::Command1_Click()
 {
-    m_main.Timer1->setEnabled(false);
-    m_main.Text6->setText(QString());
-    fillMeasuredArm(m_main);
-    ++m_main.State.GuidedStep;
-    close();
-    if (m_main.State.GuidedStep > 4)
-        finishGuidedAlignment(m_main);
-    else
-        OpenPromptWindow(m_main);
-}
-
-Form2& MeasurementWindowOf(Form1& form)
-{
-    if (!form.MeasurementWindow)
-        form.MeasurementWindow = new Form2(form);
-    return *form.MeasurementWindow;
+    emit completed();
 }

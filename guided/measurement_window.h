@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-class Form1;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -14,7 +13,7 @@ class QPushButton;
 class Form2 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form2(Form1& main);
+    explicit Form2(QWidget* mainWindow);
 
     QLineEdit *Text2, *Text3, *Text4, *Text9, *Text10;
     QListWidget* List1;
@@ -23,6 +22,11 @@ public:
 
     // The chart lines, top line first.
     ChartLines chartLines() const { return {Text2, Text3, Text4, Text9, Text10}; }
+
+signals:
+    void completed();
+    // Closed, and so about to go: the next sample opens a new one.
+    void closed();
 
 protected:
     bool event(QEvent* event) override;
@@ -33,9 +37,5 @@ private:
     void Form_Activate();
     void Command1_Click();
 
-    Form1& m_main;
     bool m_deactivatedSinceShown = false;
 };
-
-// The open measurement window, or a new one, still hidden.
-Form2& MeasurementWindowOf(Form1& form);

@@ -1,10 +1,8 @@
 #include "guided/prompt_window.h"
 
-#include "core/reset_alignment.h"
-#include "guided/measurement_pattern.h"
+#include "core/guided_orientation.h"
 #include "guided/tool_window.h"
 #include "main_window/controls.h"
-#include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "main_window/vb_colour.h"
 
@@ -19,22 +17,18 @@ using namespace controls;
 
 namespace {
 
-QString promptText(int step)
+QString promptText(const GuidedOrientation& orientation)
 {
-    static const char* const directions[] = {
-        "vertical positiva (arriba)", "horizontal negativa (derecha)",
-        "vertical negativa (abajo)", "horizontal positiva (izquierda)"};
-    if (step < 1 || step > 4)
-        return {};
     return QStringLiteral("Oriente su antena en la posicion recomendada por la ultima medida tomada, en caso de "
                           "ser la primera orientala ligeramente en posición %1, después pulse aceptar cuando "
                           "este preparado para comenzar los patrones de medida.")
-        .arg(QString::fromLatin1(directions[step - 1]));
+        .arg(orientation.promptWords);
 }
 
 } // namespace
 
-Form4::Form4(Form1& main) : QWidget(&main), m_main(main)
+Form4::Form4(QWidget* mainWindow, const GuidedOrientation* orientation)
+    : QWidget(mainWindow), m_orientation(orientation)
 {
     setObjectName(QStringLiteral("Form4"));
     makeToolWindow(this, 7305, 3315);
@@ -79,53 +73,37 @@ void Form4::buildCross(QWidget* frame)
 
 void Form4::Form_Load()
 {
-    Text1->setPlainText(promptText(m_main.State.GuidedStep));
+    if (m_orientation)
+        Text1->setPlainText(promptText(*m_orientation));
     Timer1->start();
-}
-
-Shape* Form4::armOfStep() const
-{
-    switch (m_main.State.GuidedStep) {
-    case 1: return Shape2;
-    case 2: return Shape4;
-    case 3: return Shape5;
-    case 4: return Shape3;
-    default: return nullptr;
-    }
 }
 
 void Form4::Timer1_Timer()
 {
-    if (Shape* arm = armOfStep())
-        arm->setBackStyle(arm->isOpaque() ? Shape::Transparent : Shape::Opaque);
+    if (!m_orientation)
+        return;
+    auto* arm = findChild<Shape*>(QStringLiteral("Shape%1").arg(m_orientation->promptArm));
+    arm->setBackStyle(arm->isOpaque() ? Shape::Transparent : Shape::Opaque);
 }
 
 void Form4::Command1_Click()
 {
     hide();
     close();
-    RunMeasurementPattern(m_main);
+    emit accepted();
 }
 
 void Form4::Command2_Click()
 {
     close();
-    ResetAlignment(m_main);
+    emit stopped();
 }
 
 // Closed through its frame, the prompt would leave the guided alignment with
 // every button disabled: that close abandons it as "DETENER" does.
 void Form4::closeEvent(QCloseEvent* event)
 {
-    m_main.PromptWindow.clear();
     event->accept();
     if (event->spontaneous())
-        ResetAlignment(m_main);
-}
-
-void OpenPromptWindow(Form1& form)
-{
-    if (!form.PromptWindow)
-        form.PromptWindow = new Form4(form);
-    form.PromptWindow->show();
+        emit stopped();
 }

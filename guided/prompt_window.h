@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
 
-class Form1;
+struct GuidedOrientation;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -14,12 +13,19 @@ class Shape;
 class Form4 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form4(Form1& main);
+    // `orientation` is the one to measure next; null shows no text and
+    // blinks no arm.
+    Form4(QWidget* mainWindow, const GuidedOrientation* orientation);
 
     QPlainTextEdit* Text1;
     Shape *Shape1, *Shape2, *Shape3, *Shape4, *Shape5;
     QTimer* Timer1;
     QPushButton *Command1, *Command2;
+
+signals:
+    void accepted();
+    // "DETENER", or the prompt closed without an answer.
+    void stopped();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -30,10 +36,6 @@ private:
     void Timer1_Timer();
     void Command1_Click();
     void Command2_Click();
-    Shape* armOfStep() const;
 
-    Form1& m_main;
+    const GuidedOrientation* m_orientation;
 };
-
-// Opens the prompt for the current guided step.
-void OpenPromptWindow(Form1& form);

@@ -1,6 +1,7 @@
 #include "main_window/form1.h"
 
 #include "core/box_value.h"
+#include "core/guided_orientation.h"
 #include "core/number_text.h"
 #include "main_window/shape.h"
 #include "main_window/vb_colour.h"
@@ -9,9 +10,6 @@
 #include <optional>
 
 namespace {
-
-// Arm of the direction cross that each sum box colours.
-constexpr int ArmOfBox[] = {0, 1, 3, 2};
 
 // The arm's colour for a sum; none above 90.
 std::optional<quint32> armColour(double value)
@@ -27,8 +25,8 @@ std::optional<quint32> armColour(double value)
     return std::nullopt;
 }
 
-// One axis of the readout: the two boxes compared, where the result is kept
-// and at which guided step it is shown.
+// One axis of the readout: the two boxes compared and where the result is
+// kept. It is shown while the second box's orientation is measured.
 struct Axis {
     int firstBox, secondBox;
     quint8 AlignmentState::*firstValue;
@@ -37,14 +35,13 @@ struct Axis {
     QString AlignmentState::*direction;
     const char16_t* firstWins;
     const char16_t* secondWins;
-    qint16 shownAtStep;
     QLineEdit* Form1::*readout;
 };
 
 const Axis Vertical{0, 2, &AlignmentState::PlusVValue, &AlignmentState::MinusVValue, &AlignmentState::VertDifference,
-                    &AlignmentState::VertDirection, u"Arriba", u"Abajo", 3, &Form1::Text14};
+                    &AlignmentState::VertDirection, u"Arriba", u"Abajo", &Form1::Text14};
 const Axis Horizontal{1, 3, &AlignmentState::MinusHValue, &AlignmentState::PlusHValue, &AlignmentState::HorzDifference,
-                      &AlignmentState::HorzDirection, u"Derecha", u"Izquierda", 4, &Form1::Text5};
+                      &AlignmentState::HorzDirection, u"Derecha", u"Izquierda", &Form1::Text5};
 
 // The word names the side with the larger total; the figure is half the
 // difference in degrees. A typed total that no byte can hold leaves the
@@ -67,7 +64,7 @@ void recomputeCorrection(Form1& form, const Axis& axis)
         form.State.*axis.direction = QStringLiteral("Perfecto");
         form.State.*axis.difference = 0;
     }
-    if (form.State.GuidedStep == axis.shownAtStep)
+    if (form.State.GuidedStep == orientationOfRow(axis.secondBox)->step)
         (form.*axis.readout)->setText(form.State.*axis.direction + u' ' + NumberText(form.State.*axis.difference / 2.0)
                                        + QStringLiteral("º"));
 }
@@ -76,10 +73,11 @@ void recomputeCorrection(Form1& form, const Axis& axis)
 
 void Form1::Text10_Change(int index)
 {
-    if (index < 0 || index > 3)
+    const GuidedOrientation* orientation = orientationOfRow(index);
+    if (!orientation)
         return;
     if (const auto colour = armColour(Val(Text10[index]->text())))
-        Shape6[ArmOfBox[index]]->setBackColor(*colour);
+        Shape6[orientation->mainArm]->setBackColor(*colour);
     if (index == Vertical.secondBox)
         recomputeCorrection(*this, Vertical);
     else if (index == Horizontal.secondBox)

@@ -1,14 +1,7 @@
 #include "main_window/form1.h"
 
 #include "core/probe_service.h"
-#include "core/reset_alignment.h"
 #include "core/target_address.h"
-#include "dynamic/start_stop_speed.h"
-#include "guided/guided_cue.h"
-#include "guided/guided_start.h"
-#include "guided/legend_window.h"
-#include "guided/measurement_window.h"
-#include "guided/prompt_window.h"
 #include "main_window/clickable_image.h"
 #include "main_window/controls.h"
 #include "main_window/cue_timer.h"
@@ -24,7 +17,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
-#include <QSlider>
 #include <QTabWidget>
 
 using controls::twips;
@@ -43,13 +35,6 @@ Form1::Form1(ProbeService& probe) : Probe(probe)
     Form_Load();
     reportMissingIcmp();
     Text1[3]->setFocus();
-}
-
-Form1::~Form1()
-{
-    delete MeasurementWindow.data();
-    delete LegendWindow.data();
-    delete PromptWindow.data();
 }
 
 void Form1::buildWindow()
@@ -92,14 +77,8 @@ void Form1::buildMenu()
 void Form1::connectHandlers()
 {
     connect(TabStrip1, &QTabWidget::currentChanged, this, [this](int index) { TabStrip1_Click(index + 1); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(*this); });
-    connect(Command2, &QPushButton::clicked, this, [this] { ResetAlignment(*this); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(*this); });
+    connect(Command2, &QPushButton::clicked, this, [this] { ResetAlignment(State, *this); });
     connect(Command4, &QPushButton::clicked, this, [] { endProgram(); });
-    connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(*this); });
-    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(*this); });
-    connect(Slider1, &QSlider::valueChanged, this, [this] { Slider1_Change(*this); });
-    connect(Timer1, &CueTimer::tick, this, [this] { Timer1_Timer(*this); });
     for (int index = 0; index < 5; ++index)
         connect(Text10[index], &QLineEdit::textEdited, this, [this, index] { Text10_Change(index); });
 

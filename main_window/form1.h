@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/alignment_state.h"
+#include "core/reset_alignment.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -8,9 +9,6 @@
 
 class ClickableImage;
 class CueTimer;
-class Form2;
-class Form3;
-class Form4;
 class ProbeService;
 class QAction;
 class QComboBox;
@@ -26,19 +24,15 @@ class Shape;
 
 // The main window "Orienzo wireless": the guided page and the dynamic page,
 // and the shared alignment state that every window and procedure works on.
-class Form1 : public QMainWindow {
+// The guided and dynamic alignments attach their own handling to the
+// controls that start and show them.
+class Form1 : public QMainWindow, public AlignmentView {
     Q_OBJECT
 public:
     explicit Form1(ProbeService& probe);
-    ~Form1() override;
 
     AlignmentState State;
     ProbeService& Probe;
-
-    // The secondary windows, created when first opened, gone once closed.
-    QPointer<Form2> MeasurementWindow;
-    QPointer<Form3> LegendWindow;
-    QPointer<Form4> PromptWindow;
 
     QTabWidget* TabStrip1;
     QGroupBox* Frame15;
@@ -69,6 +63,32 @@ public:
     // Writes a sum box. Its change handling runs on every write, also when
     // the text stays as it was.
     void writeText10(int index, const QString& text);
+    // The sum bar of a guided row: ProgressBar4 to ProgressBar7.
+    QProgressBar* sumBar(int row) const;
+
+    // The buttons that start, stop and clear the measurements, as each
+    // command leaves them. A keyboard user stays on the button that undoes
+    // the one just pressed.
+    void disableStartButtons();
+    void showDynamicRunning();
+    void showDynamicStopped();
+    void showGuidedFinished();
+
+    // The measuring procedure now running, if any, ends at once and `next`
+    // takes its place, so that one probe goes out at a time: a dynamic run
+    // stopped with "DETENER" may still be finishing its last pass.
+    void takeOverMeasurement(QObject* next);
+
+    // What a reset clears here, in its order.
+    void disableCueTimer() override;
+    void resetGuidedAddressBoxes() override;
+    void clearSums() override;
+    void clearDynamicChart() override;
+    void resetBars() override;
+    void clearCorrections() override;
+    void restartLogs(const QString& localAddress) override;
+    void hideIndicators() override;
+    void enableStartButtons() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +115,8 @@ private:
     void reportMissingIcmp();
     QString joinOctets(const std::array<int, 4>& boxes);
     void setOuterHeight(int pixels);
+
+    QPointer<QObject> m_measurement;
 };
 
 // Ends the program at once, whatever is running.

@@ -1,5 +1,6 @@
 #include "main_window/form1.h"
 
+#include "core/guided_orientation.h"
 #include "main_window/address_block_names.h"
 #include "main_window/controls.h"
 #include "main_window/shape.h"
@@ -13,6 +14,20 @@
 #include <QPushButton>
 
 using namespace controls;
+
+namespace {
+
+// The controls of the four guided rows, top row first.
+QProgressBar* Form1::* const SumBars[] = {&Form1::ProgressBar4, &Form1::ProgressBar5, &Form1::ProgressBar6,
+                                          &Form1::ProgressBar7};
+struct RowLabel {
+    QLineEdit* Form1::*box;
+    const char* name;
+};
+const RowLabel RowLabels[] = {{&Form1::Text2, "Text2"}, {&Form1::Text3, "Text3"}, {&Form1::Text4, "Text4"},
+                              {&Form1::Text9, "Text9"}};
+
+} // namespace
 
 void Form1::buildGuidedPage()
 {
@@ -40,21 +55,20 @@ void Form1::buildGuidedResultsBlock(QWidget* page)
                      QString(10, u' ') + u'|', ReadOnly | Fixedsys);
     Text11->setAccessibleName(QStringLiteral("Mitad de la escala"));
 
-    const int rowTops[] = {600, 960, 1320, 1680};
-    const char* labels[] = {"+Y", "-X", "-Y", "+X"};
-    const char* labelNames[] = {"Text2", "Text3", "Text4", "Text9"};
-    QProgressBar** bars[] = {&ProgressBar4, &ProgressBar5, &ProgressBar6, &ProgressBar7};
-    QLineEdit** labelBoxes[] = {&Text2, &Text3, &Text4, &Text9};
-    for (int row = 0; row < 4; ++row) {
-        const int top = rowTops[row];
-        *bars[row] = progressBar(rows, QStringLiteral("ProgressBar%1").arg(row + 4), twips(120, top, 2535, 255), 30);
+    // One row per guided orientation: its sum bar, sum box and label.
+    for (const GuidedOrientation& orientation : guidedOrientations()) {
+        const int row = orientation.row;
+        const int top = 600 + 360 * row;
+        const QString& label = orientation.rowLabel;
+        QProgressBar*& bar = this->*SumBars[row];
+        bar = progressBar(rows, QStringLiteral("ProgressBar%1").arg(row + 4), twips(120, top, 2535, 255), 30);
         Text10[row] = textBox(rows, QStringLiteral("Text10(%1)").arg(row), twips(2640, top, 615, 285), {}, Fixedsys);
-        *labelBoxes[row] = textBox(rows, QString::fromLatin1(labelNames[row]), twips(3240, top, 375, 285),
-                                   QString::fromLatin1(labels[row]), ReadOnly | Fixedsys);
-        const QString direction = QString::fromLatin1(labels[row]);
-        Text10[row]->setAccessibleName(QStringLiteral("Total ") + direction);
-        (*bars[row])->setAccessibleName(QStringLiteral("Barra ") + direction);
-        (*labelBoxes[row])->setAccessibleName(direction);
+        QLineEdit*& labelBox = this->*RowLabels[row].box;
+        labelBox = textBox(rows, QString::fromLatin1(RowLabels[row].name), twips(3240, top, 375, 285), label,
+                           ReadOnly | Fixedsys);
+        Text10[row]->setAccessibleName(QStringLiteral("Total ") + label);
+        bar->setAccessibleName(QStringLiteral("Barra ") + label);
+        labelBox->setAccessibleName(label);
     }
     vbcolour::setBackColor(Text10[0], vbcolour::White);
 
@@ -105,4 +119,9 @@ void Form1::buildGuidedCorrectionBlock(QWidget* page)
     Command2->setEnabled(false);
     Command5 = button(correction, QStringLiteral("Command5"), twips(6480, 1680, 2415, 495), QStringLiteral("AYUDA"));
     Command4 = button(correction, QStringLiteral("Command4"), twips(6480, 2400, 2415, 495), QStringLiteral("SALIR"));
+}
+
+QProgressBar* Form1::sumBar(int row) const
+{
+    return this->*SumBars[row];
 }

@@ -1,5 +1,5 @@
+#include "app/orienzo_window.h"
 #include "core/reset_alignment.h"
-#include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "support/scripted_probe_service.h"
 
@@ -34,12 +34,12 @@ private:
     Shape* arm(int index) { return form->findChild<Shape*>(QStringLiteral("Shape6(%1)").arg(index)); }
 
     ScriptedProbeService probe;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<OrienzoWindow> form;
 };
 
 void CorrectionReadoutTest::init()
 {
-    form = std::make_unique<Form1>(probe);
+    form = std::make_unique<OrienzoWindow>(probe);
     form->show();
 }
 
@@ -167,7 +167,7 @@ void CorrectionReadoutTest::dynamicChartLineChangesNothing()
 void CorrectionReadoutTest::resetRecoloursAlsoABoxAlreadyEmpty()
 {
     QCOMPARE(arm(0)->backColor(), Green);  // as designed
-    ResetAlignment(*form);
+    ResetAlignment(form->State, *form);
     QCOMPARE(arm(0)->backColor(), Red);
 }
 

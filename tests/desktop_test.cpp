@@ -1,4 +1,4 @@
-#include "main_window/form1.h"
+#include "app/orienzo_window.h"
 #include "platform/pause_clock.h"
 #include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
@@ -69,7 +69,7 @@ void DesktopTest::initTestCase()
 
 void DesktopTest::mainWindowShowsItsIconAndTitle()
 {
-    Form1 form(probe);
+    OrienzoWindow form(probe);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(!form.windowIcon().isNull());
@@ -79,7 +79,7 @@ void DesktopTest::mainWindowShowsItsIconAndTitle()
 
 void DesktopTest::toolWindowsShowNoTitleText()
 {
-    Form1 form(probe);
+    OrienzoWindow form(probe);
     form.show();
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
     typeAddress(form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
@@ -100,7 +100,7 @@ void DesktopTest::toolWindowsShowNoTitleText()
 
 void DesktopTest::menuBarStaysInTheWindow()
 {
-    Form1 form(probe);
+    OrienzoWindow form(probe);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     auto* corner = qobject_cast<QMenuBar*>(form.menuBar()->cornerWidget(Qt::TopRightCorner));

@@ -1,6 +1,6 @@
+#include "app/orienzo_window.h"
 #include "core/echo_probe.h"
 #include "core/number_text.h"
-#include "main_window/form1.h"
 #include "platform/pause_clock.h"
 #include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
@@ -43,7 +43,7 @@ void closeMessageBoxes()
 // The dynamic page as the user sees and works it, with scripted probes.
 struct DynamicPage {
     ScriptedProbeService probe;
-    Form1 form{probe};
+    OrienzoWindow form{probe};
 
     DynamicPage()
     {

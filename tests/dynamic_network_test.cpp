@@ -1,5 +1,5 @@
+#include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
-#include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "support/netns.h"
 #include "support/window_driver.h"
@@ -134,7 +134,7 @@ public:
 
 private:
     ThreadedProbeService probe_;
-    Form1 form_;
+    OrienzoWindow form_;
     ThreadClock clock_;
     QList<Instant> passTimes_;
 };

@@ -1,9 +1,9 @@
+#include "app/orienzo_window.h"
 #include "core/echo_probe.h"
 #include "core/number_text.h"
-#include "guided/measurement_pattern.h"
+#include "guided/guided_alignment.h"
 #include "main_window/controls.h"
 #include "main_window/cue_timer.h"
-#include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "platform/pause_clock.h"
 #include "support/scripted_probe_service.h"
@@ -74,7 +74,7 @@ void closeThroughFrame(QWidget* window)
 // The guided page as the user works it, with scripted probes.
 struct GuidedPage {
     ScriptedProbeService probe;
-    Form1 form{probe};
+    OrienzoWindow form{probe};
 
     GuidedPage() { form.show(); }
 
@@ -443,7 +443,7 @@ void GuidedAlignmentTest::secondRunMixesPreviousGrades()
     QCOMPARE(page.bar(0), keptBar);
 
     page.probe.hold(true);
-    RunMeasurementPattern(page.form);
+    page.form.findChild<GuidedAlignment*>()->accept();
     const int before = page.measurementLines().size();
     for (int sample = 1; sample <= 15; ++sample) {
         page.probe.script(0, 3);

@@ -1,9 +1,10 @@
+#include "app/orienzo_window.h"
 #include "guided/guided_cue.h"
 #include "guided/legend_window.h"
-#include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "main_window/vb_colour.h"
 #include "support/scripted_probe_service.h"
+#include "support/window_driver.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -25,15 +26,15 @@ private slots:
 
 private:
     QStringList legendLines();
-    Form3* legend() { return form->LegendWindow; }
+    static Form3* legend() { return qobject_cast<Form3*>(openWindow("Form3")); }
 
     ScriptedProbeService probe;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<OrienzoWindow> form;
 };
 
 void GuidedCueTest::init()
 {
-    form = std::make_unique<Form1>(probe);
+    form = std::make_unique<OrienzoWindow>(probe);
     form->show();
 }
 

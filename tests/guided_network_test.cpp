@@ -1,5 +1,5 @@
+#include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
-#include "main_window/form1.h"
 #include "platform/pause_clock.h"
 #include "support/window_driver.h"
 
@@ -21,7 +21,7 @@ void GuidedNetworkTest::loopbackOrientationIsAllGood()
     if (!probe.socketsStartup())
         QSKIP(qPrintable(probe.startupFailure()));
     platform::setPauseSpeedup(50);
-    Form1 form(probe);
+    OrienzoWindow form(probe);
     form.show();
     typeAddress(form, GuidedTargetBoxes, "127.0.0.1");
     QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);

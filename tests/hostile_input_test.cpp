@@ -1,8 +1,8 @@
 // Whatever a user types or pastes into the octet boxes and the sum boxes:
 // the window keeps working, the boxes keep their limits, and the address and
 // the readout follow the program's rules.
+#include "app/orienzo_window.h"
 #include "core/echo_probe.h"
-#include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "platform/inet_address.h"
 #include "platform/pause_clock.h"
@@ -117,7 +117,7 @@ private:
 
     std::unique_ptr<TestNetwork> network;
     std::unique_ptr<ScriptedProbeService> probe;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<OrienzoWindow> form;
 };
 
 void HostileInputTest::initTestCase()
@@ -135,7 +135,7 @@ void HostileInputTest::cleanupTestCase()
 void HostileInputTest::init()
 {
     probe = std::make_unique<ScriptedProbeService>();
-    form = std::make_unique<Form1>(*probe);
+    form = std::make_unique<OrienzoWindow>(*probe);
     form->show();
 }
 

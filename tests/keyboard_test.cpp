@@ -1,4 +1,4 @@
-#include "main_window/form1.h"
+#include "app/orienzo_window.h"
 #include "platform/pause_clock.h"
 #include "support/scripted_probe_service.h"
 
@@ -33,13 +33,13 @@ private:
     void typeDynamicAddress(const QStringList& octets);
 
     ScriptedProbeService probe;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<OrienzoWindow> form;
 };
 
 void KeyboardTest::init()
 {
     platform::setPauseSpeedup(50);
-    form = std::make_unique<Form1>(probe);
+    form = std::make_unique<OrienzoWindow>(probe);
     form->show();
     QApplication::setActiveWindow(form.get());
     QVERIFY(QTest::qWaitForWindowActive(form.get()));

@@ -1,6 +1,6 @@
+#include "app/orienzo_window.h"
 #include "core/reset_alignment.h"
 #include "main_window/cue_timer.h"
-#include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "platform/local_address.h"
 #include "support/scripted_probe_service.h"
@@ -68,12 +68,12 @@ private:
     int exitCodeAfter(const std::function<void()>& action);
 
     ScriptedProbeService probe;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<OrienzoWindow> form;
 };
 
 void MainWindowTest::init()
 {
-    form = std::make_unique<Form1>(probe);
+    form = std::make_unique<OrienzoWindow>(probe);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 }
@@ -106,7 +106,7 @@ void MainWindowTest::startUpSaysWhenIcmpCannotBeSent()
     ScriptedProbeService noIcmp;
     noIcmp.setStartupWorks(false);
     noIcmp.setFailureText("No se pueden enviar solicitudes de eco ICMP\n    sudo setcap cap_net_raw+ep");
-    Form1 window(noIcmp);
+    OrienzoWindow window(noIcmp);
     for (const char* name : {"List1", "List2"}) {
         const QStringList log = lines(window.findChild<QListWidget*>(name));
         QVERIFY(log.contains("No se pueden enviar solicitudes de eco ICMP"));
@@ -190,7 +190,7 @@ void MainWindowTest::linksOpenTheSitePages()
 
 void MainWindowTest::resetAfterStartUpLeavesTheStartUpLog()
 {
-    ResetAlignment(*form);
+    ResetAlignment(form->State, *form);
     const QString found = "Encontrada IP local " + form->State.LocalAddress;
     QCOMPARE(lines(control<QListWidget>("List1")), QStringList({"Iniciando variables...", found}));
     QVERIFY(lines(control<QListWidget>("List2")).isEmpty());

@@ -1,5 +1,6 @@
 #include "support/window_layout.h"
 
+#include "core/guided_orientation.h"
 #include "guided/measurement_window.h"
 #include "guided/prompt_window.h"
 #include "main_window/form1.h"
@@ -21,8 +22,8 @@ WindowLayout::WindowLayout()
     SteadyProbeService probe;
     Form1 main(probe);
     main.show();  // lays the menu bar out above the pages
-    Form2 measurement(main);
-    Form4 prompt(main);
+    Form2 measurement(&main);
+    Form4 prompt(&main, orientationOfStep(1));
     const QList<QWidget*> windows{&main, &measurement, &prompt};
     for (QWidget* window : windows) {
         sizes_.insert(window->objectName(), window->size());

@@ -1,0 +1,10 @@
+#include "app/orienzo_window.h"
+
+#include "dynamic/start_stop_speed.h"
+#include "guided/guided_controls.h"
+
+OrienzoWindow::OrienzoWindow(ProbeService& probe) : Form1(probe)
+{
+    attachGuidedAlignment(*this);
+    attachDynamicAlignment(*this);
+}

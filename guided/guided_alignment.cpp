@@ -1,0 +1,68 @@
+#include "guided/guided_alignment.h"
+
+#include "core/guided_orientation.h"
+#include "guided/measurement_pattern.h"
+#include "guided/prompt_window.h"
+#include "main_window/controls.h"
+#include "main_window/cue_timer.h"
+#include "main_window/form1.h"
+#include "main_window/shape.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+
+GuidedAlignment::GuidedAlignment(Form1& form)
+    : QObject(&form), m_form(form), m_pattern(new MeasurementPattern(form, this))
+{
+    connect(m_pattern, &MeasurementPattern::completed, this, &GuidedAlignment::complete);
+}
+
+void GuidedAlignment::start()
+{
+    m_form.disableStartButtons();
+    m_form.State.GuidedStep = 1;
+    m_form.State.ProbeCount = 0;
+    m_form.State.StopRequested = false;
+    m_form.List1->addItem(QStringLiteral("Iniciando alineacion de antena"));
+    openPrompt();
+}
+
+void GuidedAlignment::accept()
+{
+    m_pattern->RunMeasurementPattern();
+}
+
+void GuidedAlignment::complete()
+{
+    AlignmentState& state = m_form.State;
+    m_form.Timer1->setEnabled(false);
+    m_form.Text6->setText(QString());
+    if (const GuidedOrientation* measured = orientationOfStep(state.GuidedStep))
+        m_form.Shape6[measured->mainArm]->setBackStyle(Shape::Opaque);
+    ++state.GuidedStep;
+    m_pattern->closeWindow();
+    if (state.GuidedStep > guidedOrientations().back().step)
+        finish();
+    else
+        openPrompt();
+}
+
+void GuidedAlignment::abandon()
+{
+    ResetAlignment(m_form.State, m_form);
+}
+
+void GuidedAlignment::openPrompt()
+{
+    auto* prompt = new Form4(&m_form, orientationOfStep(m_form.State.GuidedStep));
+    connect(prompt, &Form4::accepted, this, &GuidedAlignment::accept);
+    connect(prompt, &Form4::stopped, this, &GuidedAlignment::abandon);
+    prompt->show();
+}
+
+void GuidedAlignment::finish()
+{
+    m_form.showGuidedFinished();
+    m_form.List1->addItem(QStringLiteral("Test finalizado."));
+    controls::addLineAndSelect(m_form.List1, QStringLiteral("Revise los parametros de correcion."));
+}
