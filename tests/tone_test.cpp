@@ -1,9 +1,13 @@
+#include "core/threaded_tone_player.h"
 #include "core/tone.h"
 #include "support/tone_analysis.h"
 
+#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +45,7 @@ private slots:
     void notesHavePitchLengthAndFades();
     void otherGradesAreSilent_data();
     void otherGradesAreSilent();
+    void playerWithoutSoundServerSaysWhyAndNeverWaits();
 };
 
 void ToneTest::notesHavePitchLengthAndFades_data()
@@ -92,5 +97,30 @@ void ToneTest::otherGradesAreSilent()
     QVERIFY(gradeTone(grade).empty());
 }
 
-QTEST_APPLESS_MAIN(ToneTest)
+void ToneTest::playerWithoutSoundServerSaysWhyAndNeverWaits()
+{
+    qputenv("PULSE_SERVER", "unix:/nonexistent/orienzo-tone-test/native");
+    auto player = std::make_unique<ThreadedTonePlayer>();
+    QSignalSpy changed(player.get(), &TonePlayer::availabilityChanged);
+    std::vector<ToneSamples> tones;
+    for (int grade = 1; grade <= 6; ++grade)
+        tones.push_back(gradeTone(grade));
+    QElapsedTimer timer;
+    timer.start();
+    for (const ToneSamples& tone : tones)
+        player->play(tone);
+    QVERIFY2(timer.elapsed() < 50, qPrintable(u"%1 ms"_s.arg(timer.elapsed())));
+
+    QTRY_VERIFY(!player->unavailableReason().isEmpty());
+    QVERIFY(!player->available());
+    QVERIFY(player->unavailableReason().startsWith(u"No hay salida de sonido: "_s));
+    QCOMPARE(changed.count(), 1);
+
+    player->play(measuredChime());
+    timer.restart();
+    player.reset();
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(u"%1 ms"_s.arg(timer.elapsed())));
+}
+
+QTEST_GUILESS_MAIN(ToneTest)
 #include "tone_test.moc"
