@@ -1,0 +1,87 @@
+#include "platform/sound_output.h"
+
+#include <pulse/error.h>
+#include <pulse/simple.h>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+// At most this much sound waits in the server and the device before it is
+// heard, which keeps a new tone prompt.
+constexpr pa_usec_t BufferedUsec = 25'000;
+
+QString reasonFor(int error)
+{
+    switch (error) {
+    case PA_ERR_CONNECTIONREFUSED: return u"no hay ningún servidor de sonido en marcha"_s;
+    case PA_ERR_INVALIDSERVER: return u"la dirección del servidor de sonido no es válida"_s;
+    case PA_ERR_ACCESS:
+    case PA_ERR_AUTHKEY: return u"el servidor de sonido no da permiso a este programa"_s;
+    case PA_ERR_TIMEOUT: return u"el servidor de sonido no responde"_s;
+    case PA_ERR_CONNECTIONTERMINATED:
+    case PA_ERR_KILLED: return u"se cortó la conexión con el servidor de sonido"_s;
+    case PA_ERR_NOENTITY: return u"no hay ningún dispositivo de salida"_s;
+    case PA_ERR_PROTOCOL:
+    case PA_ERR_VERSION: return u"el servidor de sonido no es compatible con este programa"_s;
+    default: return u"el servidor de sonido no acepta la reproducción"_s;
+    }
+}
+
+QString failureText(int error)
+{
+    return u"No hay salida de sonido: %1 (código %2)."_s.arg(reasonFor(error)).arg(error);
+}
+
+}  // namespace
+
+SoundOutput::~SoundOutput()
+{
+    close();
+}
+
+bool SoundOutput::open(int sampleRate)
+{
+    if (stream_)
+        return true;
+    const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
+    const std::uint32_t serverDefault = static_cast<std::uint32_t>(-1);
+    const pa_buffer_attr buffer{serverDefault, static_cast<std::uint32_t>(pa_usec_to_bytes(BufferedUsec, &format)),
+                                serverDefault, serverDefault, serverDefault};
+    int error = 0;
+    stream_ = pa_simple_new(nullptr, "Orienzo wireless", PA_STREAM_PLAYBACK, nullptr, "Alineación por sonido",
+                            &format, nullptr, &buffer, &error);
+    failure_ = stream_ ? QString() : failureText(error);
+    return stream_ != nullptr;
+}
+
+bool SoundOutput::isOpen() const
+{
+    return stream_ != nullptr;
+}
+
+bool SoundOutput::write(std::span<const std::int16_t> samples)
+{
+    int error = 0;
+    if (stream_ && pa_simple_write(stream_, samples.data(), samples.size_bytes(), &error) == 0)
+        return true;
+    failure_ = failureText(stream_ ? error : PA_ERR_BADSTATE);
+    close();
+    return false;
+}
+
+void SoundOutput::close()
+{
+    if (stream_)
+        pa_simple_free(stream_);
+    stream_ = nullptr;
+}
+
+QString SoundOutput::failure() const
+{
+    return failure_;
+}
+
+}  // namespace platform
