@@ -3,7 +3,7 @@
 
 #include "core/grading.h"
 #include "core/threaded_probe_service.h"
-#include "support/netns.h"
+#include "network/test_network.h"
 #include "support/probe_once.h"
 #include "support/report.h"
 #include "support/stats.h"

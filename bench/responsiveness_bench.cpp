@@ -5,7 +5,7 @@
 #include "core/threaded_probe_service.h"
 #include "support/event_wait_meter.h"
 #include "support/live_window.h"
-#include "support/netns.h"
+#include "network/test_network.h"
 #include "support/report.h"
 #include "support/stats.h"
 #include "support/timed_probe_service.h"

@@ -1,7 +1,7 @@
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
 #include "main_window/shape.h"
-#include "support/netns.h"
+#include "network/test_network.h"
 #include "support/window_driver.h"
 
 #include <QAbstractItemModel>

@@ -4,7 +4,7 @@
 #include "platform/icmp_packet.h"
 #include "platform/icmp_socket.h"
 #include "platform/inet_address.h"
-#include "support/netns.h"
+#include "network/test_network.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -23,7 +23,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-const QString ResponderProgram = QStringLiteral(TEST_TOOLS_DIR "/echo_responder");
+const QString ResponderProgram = QStringLiteral(ECHO_RESPONDER);
 const QString Responder = QString::fromLatin1(TestNetwork::ResponderAddress);
 const QString SecondResponder = QString::fromLatin1(TestNetwork::SecondResponderAddress);
 const std::uint32_t Target = platform::inetAddress(Responder);

@@ -6,7 +6,7 @@
 #include "main_window/shape.h"
 #include "platform/inet_address.h"
 #include "platform/pause_clock.h"
-#include "support/netns.h"
+#include "network/test_network.h"
 #include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
 

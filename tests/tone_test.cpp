@@ -1,6 +1,6 @@
 #include "core/threaded_tone_player.h"
 #include "core/tone.h"
-#include "support/tone_analysis.h"
+#include "sound/tone_analysis.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "monitor_recorder.h"
+#include "sound/monitor_recorder.h"
 
 #include <pulse/error.h>
 #include <pulse/simple.h>

@@ -7,8 +7,8 @@
 // else plays into it.
 #include "core/threaded_tone_player.h"
 #include "core/tone.h"
-#include "monitor_recorder.h"
-#include "support/tone_analysis.h"
+#include "sound/monitor_recorder.h"
+#include "sound/tone_analysis.h"
 
 #include <QCoreApplication>
 #include <chrono>

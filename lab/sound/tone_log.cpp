@@ -4,7 +4,7 @@
 // one line per tone with its onset and duration in ms from the start of the
 // recording and its pitch in Hz.
 #include "core/tone.h"
-#include "support/tone_analysis.h"
+#include "sound/tone_analysis.h"
 
 #include <QFile>
 #include <QtEndian>

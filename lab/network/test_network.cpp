@@ -1,4 +1,4 @@
-#include "support/netns.h"
+#include "network/test_network.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "support/tone_analysis.h"
+#include "sound/tone_analysis.h"
 
 #include <algorithm>
 #include <cstdlib>
