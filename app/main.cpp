@@ -1,5 +1,6 @@
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
+#include "core/threaded_tone_player.h"
 
 #include <QApplication>
 
@@ -10,7 +11,8 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("example.orienzo.Wireless"));
 
     ThreadedProbeService probe;
-    OrienzoWindow window(probe);
+    ThreadedTonePlayer tones;
+    OrienzoWindow window(probe, tones);
     window.show();
     return app.exec();
 }

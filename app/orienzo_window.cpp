@@ -3,7 +3,7 @@
 #include "dynamic/start_stop_speed.h"
 #include "guided/guided_controls.h"
 
-OrienzoWindow::OrienzoWindow(ProbeService& probe) : Form1(probe)
+OrienzoWindow::OrienzoWindow(ProbeService& probe, TonePlayer& tones) : Form1(probe, tones)
 {
     attachGuidedAlignment(*this);
     attachDynamicAlignment(*this);

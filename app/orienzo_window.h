@@ -8,5 +8,5 @@
 class OrienzoWindow : public Form1 {
     Q_OBJECT
 public:
-    explicit OrienzoWindow(ProbeService& probe);
+    OrienzoWindow(ProbeService& probe, TonePlayer& tones);
 };

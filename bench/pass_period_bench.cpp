@@ -3,6 +3,7 @@
 
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
+#include "core/threaded_tone_player.h"
 #include "support/live_window.h"
 #include "support/report.h"
 #include "support/stats.h"
@@ -85,7 +86,8 @@ int main(int argc, char* argv[])
         return 0;
     }
     TimedProbeService probe(real);
-    OrienzoWindow form(probe);
+    ThreadedTonePlayer tones;
+    OrienzoWindow form(probe, tones);
     form.show();
     typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
     for (int loopDelay : {500, 2500})

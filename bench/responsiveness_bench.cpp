@@ -3,9 +3,10 @@
 
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
+#include "core/threaded_tone_player.h"
+#include "network/test_network.h"
 #include "support/event_wait_meter.h"
 #include "support/live_window.h"
-#include "network/test_network.h"
 #include "support/report.h"
 #include "support/stats.h"
 #include "support/timed_probe_service.h"
@@ -144,7 +145,8 @@ int main(int argc, char* argv[])
     const NamespaceVisit visit(network.proberNamespace());
     ThreadedProbeService real;
     TimedProbeService probe(real);
-    OrienzoWindow form(probe);
+    ThreadedTonePlayer tones;
+    OrienzoWindow form(probe, tones);
     form.show();
     measureDynamic(form, probe);
     measureGuided(form, probe);

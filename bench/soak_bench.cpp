@@ -5,6 +5,7 @@
 // machine does not pass for a slowdown of the program.
 
 #include "app/orienzo_window.h"
+#include "core/threaded_tone_player.h"
 #include "platform/pause_clock.h"
 #include "support/clock.h"
 #include "support/live_window.h"
@@ -97,7 +98,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     platform::setPauseSpeedup(1'000'000);
     SteadyProbeService probe;
-    OrienzoWindow form(probe);
+    ThreadedTonePlayer tones;
+    OrienzoWindow form(probe, tones);
     form.show();
     typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
     runEventsFor(200);

@@ -5,6 +5,7 @@
 
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
+#include "core/threaded_tone_player.h"
 #include "support/clock.h"
 #include "support/resident_memory.h"
 
@@ -74,13 +75,15 @@ int main(int argc, char* argv[])
 
     const bool bare = app.arguments().contains(QStringLiteral("--bare"));
     std::unique_ptr<ThreadedProbeService> probe;
+    std::unique_ptr<ThreadedTonePlayer> tones;
     std::unique_ptr<QMainWindow> window;
     if (bare) {
         window = std::make_unique<QMainWindow>();
         window->resize(640, 480);
     } else {
         probe = std::make_unique<ThreadedProbeService>();
-        window = std::make_unique<OrienzoWindow>(*probe);
+        tones = std::make_unique<ThreadedTonePlayer>();
+        window = std::make_unique<OrienzoWindow>(*probe, *tones);
     }
     FirstPaint watch(*window, launchedAt);
     window->show();

@@ -1,90 +1,95 @@
 #include "core/threaded_tone_player.h"
 
+#include "platform/sound_output.h"
+
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <condition_variable>
+#include <future>
+#include <mutex>
+#include <optional>
 #include <span>
-#include <utility>
+#include <thread>
 
 namespace {
 
-// Written a slice at a time so that closing cuts a tone short at once.
+// Written a slice at a time, so that switching the sound off or closing the
+// program cuts a tone short at once.
 constexpr std::size_t SliceSamples = ToneSampleRate / 100;
 // Every tone follows a silence, and a sound server that has already played
 // ahead into that silence skips as much of what comes next: a few ms that
 // would cut the fade-in and click. Silence before the tone is skipped instead.
 constexpr std::array<std::int16_t, ToneSampleRate / 100> LeadIn{};
+// How long closing the program waits for the worker to let the output go.
+constexpr std::chrono::milliseconds JoinWait{200};
 
-}  // namespace
+} // namespace
 
-ThreadedTonePlayer::ThreadedTonePlayer(QObject* parent)
-    : TonePlayer(parent)
+// What the player and its worker thread share; the worker keeps it alive for
+// as long as it runs, also after the player is gone.
+struct ThreadedTonePlayer::Worker {
+    std::mutex mutex;
+    std::condition_variable wake;
+    // Guarded by mutex:
+    ThreadedTonePlayer* player;  // null once the player is gone
+    bool stopping = false;
+    bool soundOn = false;
+    bool mayConnect = false;  // after a failed connection, only at the next tone
+    std::optional<ToneSamples> waiting;
+    // The worker's own:
+    platform::SoundOutput output;
+    std::promise<void> finished;
+
+    void run();
+    void connect();
+    void sound(const ToneSamples& samples);
+    bool write(std::span<const std::int16_t> samples);
+    bool cutShort();
+    void report(const QString& reason);
+};
+
+void ThreadedTonePlayer::Worker::run()
 {
-    workerContext_.moveToThread(&worker_);
-    worker_.start();
-}
-
-ThreadedTonePlayer::~ThreadedTonePlayer()
-{
-    stopping_ = true;
-    worker_.quit();
-    worker_.wait();
-}
-
-void ThreadedTonePlayer::play(ToneSamples samples)
-{
-    if (samples.empty())
-        return;
-    const QMutexLocker lock(&waitingMutex_);
-    waiting_ = std::move(samples);
-    if (!std::exchange(workerCalled_, true))
-        QMetaObject::invokeMethod(&workerContext_, [this] { playWaiting(); }, Qt::QueuedConnection);
-}
-
-bool ThreadedTonePlayer::available() const
-{
-    return available_;
-}
-
-QString ThreadedTonePlayer::unavailableReason() const
-{
-    return unavailableReason_;
-}
-
-void ThreadedTonePlayer::playWaiting()
-{
-    while (const auto samples = takeWaiting()) {
-        if (stopping_)
-            return;
-        sound(*samples);
+    std::unique_lock lock(mutex);
+    while (!stopping) {
+        if (!soundOn && output.isOpen()) {
+            lock.unlock();
+            output.close();
+            lock.lock();
+        } else if (soundOn && !output.isOpen() && mayConnect) {
+            mayConnect = false;
+            lock.unlock();
+            connect();
+            lock.lock();
+        } else if (soundOn && output.isOpen() && waiting) {
+            const ToneSamples samples = *std::exchange(waiting, std::nullopt);
+            lock.unlock();
+            sound(samples);
+            lock.lock();
+        } else {
+            wake.wait(lock);
+        }
     }
 }
 
-std::optional<ToneSamples> ThreadedTonePlayer::takeWaiting()
+void ThreadedTonePlayer::Worker::connect()
 {
-    const QMutexLocker lock(&waitingMutex_);
-    auto samples = std::exchange(waiting_, std::nullopt);
-    workerCalled_ = samples.has_value();
-    return samples;
+    report(output.open(ToneSampleRate) ? QString() : output.failure());
 }
 
-void ThreadedTonePlayer::sound(const ToneSamples& samples)
+void ThreadedTonePlayer::Worker::sound(const ToneSamples& samples)
 {
-    if (!output_.isOpen()) {
-        const bool opened = output_.open(ToneSampleRate);
-        report(opened, output_.failure());
-        if (!opened)
-            return;
-    }
     if (write(LeadIn))
         write(samples);
 }
 
-bool ThreadedTonePlayer::write(std::span<const std::int16_t> samples)
+bool ThreadedTonePlayer::Worker::write(std::span<const std::int16_t> samples)
 {
-    for (auto rest = samples; !rest.empty() && !stopping_;) {
+    for (auto rest = samples; !rest.empty() && !cutShort();) {
         const auto slice = rest.first(std::min(SliceSamples, rest.size()));
-        if (!output_.write(slice)) {
-            report(false, output_.failure());
+        if (!output.write(slice)) {
+            report(output.failure());
             return false;
         }
         rest = rest.subspan(slice.size());
@@ -92,13 +97,72 @@ bool ThreadedTonePlayer::write(std::span<const std::int16_t> samples)
     return true;
 }
 
-void ThreadedTonePlayer::report(bool available, const QString& reason)
+bool ThreadedTonePlayer::Worker::cutShort()
 {
-    QMetaObject::invokeMethod(this, [this, available, reason] {
-        if (available == available_ && reason == unavailableReason_)
+    const std::lock_guard lock(mutex);
+    return stopping || !soundOn;
+}
+
+void ThreadedTonePlayer::Worker::report(const QString& reason)
+{
+    const std::lock_guard lock(mutex);
+    if (!player)
+        return;
+    QMetaObject::invokeMethod(player, [player = player, reason] {
+        if (reason == player->unavailableReason_)
             return;
-        available_ = available;
-        unavailableReason_ = reason;
-        emit availabilityChanged();
+        player->unavailableReason_ = reason;
+        emit player->availabilityChanged();
     }, Qt::QueuedConnection);
+}
+
+ThreadedTonePlayer::ThreadedTonePlayer() : worker_(std::make_shared<Worker>())
+{
+    worker_->player = this;
+    std::thread([worker = worker_] {
+        worker->run();
+        worker->output.close();
+        worker->finished.set_value();
+    }).detach();
+}
+
+ThreadedTonePlayer::~ThreadedTonePlayer()
+{
+    {
+        const std::lock_guard lock(worker_->mutex);
+        worker_->stopping = true;
+        worker_->player = nullptr;
+    }
+    worker_->wake.notify_all();
+    worker_->finished.get_future().wait_for(JoinWait);
+}
+
+void ThreadedTonePlayer::setSoundOn(bool on)
+{
+    {
+        const std::lock_guard lock(worker_->mutex);
+        worker_->soundOn = on;
+        worker_->mayConnect = on;
+        worker_->waiting.reset();
+    }
+    worker_->wake.notify_all();
+}
+
+void ThreadedTonePlayer::play(ToneSamples samples)
+{
+    if (samples.empty())
+        return;
+    {
+        const std::lock_guard lock(worker_->mutex);
+        if (!worker_->soundOn)
+            return;
+        worker_->waiting = std::move(samples);
+        worker_->mayConnect = true;
+    }
+    worker_->wake.notify_all();
+}
+
+QString ThreadedTonePlayer::unavailableReason() const
+{
+    return unavailableReason_;
 }

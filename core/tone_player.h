@@ -5,21 +5,22 @@
 #include <QObject>
 #include <QString>
 
-// How the measuring procedures sound a tone: play() answers at once on the
-// UI thread and the sound is made elsewhere. Tests replace it.
+// How the measuring procedures sound a tone: every call answers at once on
+// the UI thread and the sound is made elsewhere. Tests replace it.
 class TonePlayer : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
 
+    // With the sound on the player holds the sound output, and it lets the
+    // output go again when the sound is switched off.
+    virtual void setSoundOn(bool on) = 0;
     // Sounds `samples` once the tone playing now ends. A tone still waiting
     // for its turn is dropped for this one, so tones never fall behind the
-    // grades they tell.
+    // grades they tell. Nothing sounds while the sound is off.
     virtual void play(ToneSamples samples) = 0;
-    // Whether the last tone reached the sound output; false before the first.
-    virtual bool available() const = 0;
-    // Why the last tone could not be sounded, in Spanish; empty while none
-    // has failed or since one has worked again.
+    // Why the sound output cannot be used, in Spanish; empty while nothing
+    // has failed, or since it works again.
     virtual QString unavailableReason() const = 0;
 
 signals:

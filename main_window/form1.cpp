@@ -28,7 +28,7 @@ const QString SitePage = QString();
 const QString AboutPage = QStringLiteral("/foro/viewtopic.php?t=310");
 } // namespace
 
-Form1::Form1(ProbeService& probe) : Probe(probe)
+Form1::Form1(ProbeService& probe, TonePlayer& tones) : Probe(probe), Tones(tones)
 {
     buildWindow();
     connectHandlers();
@@ -72,6 +72,7 @@ void Form1::buildMenu()
     Menu = corner->addAction(QStringLiteral("Acerca de"));
     Menu->setObjectName(QStringLiteral("Menu"));
     menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
+    buildSoundSwitch(corner->sizeHint().height());
 }
 
 void Form1::connectHandlers()

@@ -2,6 +2,7 @@
 
 #include "core/alignment_state.h"
 #include "core/reset_alignment.h"
+#include "core/tone.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -10,6 +11,7 @@
 class ClickableImage;
 class CueTimer;
 class ProbeService;
+class TonePlayer;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -20,6 +22,7 @@ class QProgressBar;
 class QPushButton;
 class QSlider;
 class QTabWidget;
+class QToolButton;
 class Shape;
 
 // The main window "Orienzo wireless": the guided page and the dynamic page,
@@ -29,10 +32,11 @@ class Shape;
 class Form1 : public QMainWindow, public AlignmentView {
     Q_OBJECT
 public:
-    explicit Form1(ProbeService& probe);
+    Form1(ProbeService& probe, TonePlayer& tones);
 
     AlignmentState State;
     ProbeService& Probe;
+    TonePlayer& Tones;
 
     QTabWidget* TabStrip1;
     QGroupBox* Frame15;
@@ -55,6 +59,8 @@ public:
     ClickableImage *Image1, *Image2;
     CueTimer* Timer1;
     QAction* Menu;
+    // "Sonido", at the left end of the menu bar: a tone for every grade.
+    QToolButton* SoundSwitch;
 
     void BuildGuidedTarget();
     void BuildDynamicTarget();
@@ -65,6 +71,8 @@ public:
     void writeText10(int index, const QString& text);
     // The sum bar of a guided row: ProgressBar4 to ProgressBar7.
     QProgressBar* sumBar(int row) const;
+    // Sounds a tone while "Sonido" is on.
+    void playTone(ToneSamples samples);
 
     // The buttons that start, stop and clear the measurements, as each
     // command leaves them. A keyboard user stays on the button that undoes
@@ -96,6 +104,8 @@ protected:
 private:
     void buildWindow();
     void buildMenu();
+    void buildSoundSwitch(int height);
+    void showSoundState();
     struct AddressBlockNames;
     struct AddressBlock {
         QComboBox* combo;

@@ -1,6 +1,7 @@
 #include "app/orienzo_window.h"
 #include "core/reset_alignment.h"
 #include "main_window/shape.h"
+#include "support/recording_tone_player.h"
 #include "support/scripted_probe_service.h"
 
 #include <QApplication>
@@ -34,12 +35,13 @@ private:
     Shape* arm(int index) { return form->findChild<Shape*>(QStringLiteral("Shape6(%1)").arg(index)); }
 
     ScriptedProbeService probe;
+    RecordingTonePlayer tones;
     std::unique_ptr<OrienzoWindow> form;
 };
 
 void CorrectionReadoutTest::init()
 {
-    form = std::make_unique<OrienzoWindow>(probe);
+    form = std::make_unique<OrienzoWindow>(probe, tones);
     form->show();
 }
 

@@ -1,5 +1,6 @@
 #include "app/orienzo_window.h"
 #include "platform/pause_clock.h"
+#include "support/recording_tone_player.h"
 #include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
 
@@ -56,6 +57,7 @@ private slots:
 
 private:
     ScriptedProbeService probe;
+    RecordingTonePlayer tones;
 };
 
 void DesktopTest::initTestCase()
@@ -69,7 +71,7 @@ void DesktopTest::initTestCase()
 
 void DesktopTest::mainWindowShowsItsIconAndTitle()
 {
-    OrienzoWindow form(probe);
+    OrienzoWindow form(probe, tones);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(!form.windowIcon().isNull());
@@ -79,7 +81,7 @@ void DesktopTest::mainWindowShowsItsIconAndTitle()
 
 void DesktopTest::toolWindowsShowNoTitleText()
 {
-    OrienzoWindow form(probe);
+    OrienzoWindow form(probe, tones);
     form.show();
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
     typeAddress(form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
@@ -100,7 +102,7 @@ void DesktopTest::toolWindowsShowNoTitleText()
 
 void DesktopTest::menuBarStaysInTheWindow()
 {
-    OrienzoWindow form(probe);
+    OrienzoWindow form(probe, tones);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     auto* corner = qobject_cast<QMenuBar*>(form.menuBar()->cornerWidget(Qt::TopRightCorner));

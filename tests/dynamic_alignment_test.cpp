@@ -2,6 +2,7 @@
 #include "core/echo_probe.h"
 #include "core/number_text.h"
 #include "platform/pause_clock.h"
+#include "support/recording_tone_player.h"
 #include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
 
@@ -43,7 +44,8 @@ void closeMessageBoxes()
 // The dynamic page as the user sees and works it, with scripted probes.
 struct DynamicPage {
     ScriptedProbeService probe;
-    OrienzoWindow form{probe};
+    RecordingTonePlayer tones;
+    OrienzoWindow form{probe, tones};
 
     DynamicPage()
     {

@@ -2,6 +2,7 @@
 #include "core/threaded_probe_service.h"
 #include "main_window/shape.h"
 #include "network/test_network.h"
+#include "support/recording_tone_player.h"
 #include "support/window_driver.h"
 
 #include <QAbstractItemModel>
@@ -68,7 +69,7 @@ QString millisecondsText(const QList<qint64>& values)
 // notes when each pass logs its line.
 class LiveRun {
 public:
-    explicit LiveRun(const QString& address) : form_(probe_)
+    explicit LiveRun(const QString& address) : form_(probe_, tones_)
     {
         form_.show();
         showPage(form_, 1);
@@ -134,6 +135,7 @@ public:
 
 private:
     ThreadedProbeService probe_;
+    RecordingTonePlayer tones_;
     OrienzoWindow form_;
     ThreadClock clock_;
     QList<Instant> passTimes_;

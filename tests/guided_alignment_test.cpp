@@ -6,6 +6,7 @@
 #include "main_window/cue_timer.h"
 #include "main_window/shape.h"
 #include "platform/pause_clock.h"
+#include "support/recording_tone_player.h"
 #include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
 
@@ -74,7 +75,8 @@ void closeThroughFrame(QWidget* window)
 // The guided page as the user works it, with scripted probes.
 struct GuidedPage {
     ScriptedProbeService probe;
-    OrienzoWindow form{probe};
+    RecordingTonePlayer tones;
+    OrienzoWindow form{probe, tones};
 
     GuidedPage() { form.show(); }
 

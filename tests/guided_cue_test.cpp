@@ -3,6 +3,7 @@
 #include "guided/legend_window.h"
 #include "main_window/shape.h"
 #include "main_window/vb_colour.h"
+#include "support/recording_tone_player.h"
 #include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
 
@@ -29,12 +30,13 @@ private:
     static Form3* legend() { return qobject_cast<Form3*>(openWindow("Form3")); }
 
     ScriptedProbeService probe;
+    RecordingTonePlayer tones;
     std::unique_ptr<OrienzoWindow> form;
 };
 
 void GuidedCueTest::init()
 {
-    form = std::make_unique<OrienzoWindow>(probe);
+    form = std::make_unique<OrienzoWindow>(probe, tones);
     form->show();
 }
 

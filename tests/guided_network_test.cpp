@@ -1,6 +1,7 @@
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
 #include "platform/pause_clock.h"
+#include "support/recording_tone_player.h"
 #include "support/window_driver.h"
 
 #include <QLineEdit>
@@ -21,7 +22,8 @@ void GuidedNetworkTest::loopbackOrientationIsAllGood()
     if (!probe.socketsStartup())
         QSKIP(qPrintable(probe.startupFailure()));
     platform::setPauseSpeedup(50);
-    OrienzoWindow form(probe);
+    RecordingTonePlayer tones;
+    OrienzoWindow form(probe, tones);
     form.show();
     typeAddress(form, GuidedTargetBoxes, "127.0.0.1");
     QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);

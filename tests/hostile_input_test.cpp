@@ -4,9 +4,10 @@
 #include "app/orienzo_window.h"
 #include "core/echo_probe.h"
 #include "main_window/shape.h"
+#include "network/test_network.h"
 #include "platform/inet_address.h"
 #include "platform/pause_clock.h"
-#include "network/test_network.h"
+#include "support/recording_tone_player.h"
 #include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
 
@@ -117,6 +118,7 @@ private:
 
     std::unique_ptr<TestNetwork> network;
     std::unique_ptr<ScriptedProbeService> probe;
+    RecordingTonePlayer tones;
     std::unique_ptr<OrienzoWindow> form;
 };
 
@@ -135,7 +137,7 @@ void HostileInputTest::cleanupTestCase()
 void HostileInputTest::init()
 {
     probe = std::make_unique<ScriptedProbeService>();
-    form = std::make_unique<OrienzoWindow>(*probe);
+    form = std::make_unique<OrienzoWindow>(*probe, tones);
     form->show();
 }
 

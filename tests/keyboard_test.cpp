@@ -1,5 +1,6 @@
 #include "app/orienzo_window.h"
 #include "platform/pause_clock.h"
+#include "support/recording_tone_player.h"
 #include "support/scripted_probe_service.h"
 
 #include <QAccessible>
@@ -33,13 +34,14 @@ private:
     void typeDynamicAddress(const QStringList& octets);
 
     ScriptedProbeService probe;
+    RecordingTonePlayer tones;
     std::unique_ptr<OrienzoWindow> form;
 };
 
 void KeyboardTest::init()
 {
     platform::setPauseSpeedup(50);
-    form = std::make_unique<OrienzoWindow>(probe);
+    form = std::make_unique<OrienzoWindow>(probe, tones);
     form->show();
     QApplication::setActiveWindow(form.get());
     QVERIFY(QTest::qWaitForWindowActive(form.get()));

@@ -3,6 +3,7 @@
 #include "main_window/cue_timer.h"
 #include "main_window/shape.h"
 #include "platform/local_address.h"
+#include "support/recording_tone_player.h"
 #include "support/scripted_probe_service.h"
 
 #include <QDesktopServices>
@@ -68,12 +69,13 @@ private:
     int exitCodeAfter(const std::function<void()>& action);
 
     ScriptedProbeService probe;
+    RecordingTonePlayer tones;
     std::unique_ptr<OrienzoWindow> form;
 };
 
 void MainWindowTest::init()
 {
-    form = std::make_unique<OrienzoWindow>(probe);
+    form = std::make_unique<OrienzoWindow>(probe, tones);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 }
@@ -106,7 +108,7 @@ void MainWindowTest::startUpSaysWhenIcmpCannotBeSent()
     ScriptedProbeService noIcmp;
     noIcmp.setStartupWorks(false);
     noIcmp.setFailureText("No se pueden enviar solicitudes de eco ICMP\n    sudo setcap cap_net_raw+ep");
-    OrienzoWindow window(noIcmp);
+    OrienzoWindow window(noIcmp, tones);
     for (const char* name : {"List1", "List2"}) {
         const QStringList log = lines(window.findChild<QListWidget*>(name));
         QVERIFY(log.contains("No se pueden enviar solicitudes de eco ICMP"));

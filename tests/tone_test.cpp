@@ -101,6 +101,7 @@ void ToneTest::playerWithoutSoundServerSaysWhyAndNeverWaits()
 {
     qputenv("PULSE_SERVER", "unix:/nonexistent/orienzo-tone-test/native");
     auto player = std::make_unique<ThreadedTonePlayer>();
+    player->setSoundOn(true);
     QSignalSpy changed(player.get(), &TonePlayer::availabilityChanged);
     std::vector<ToneSamples> tones;
     for (int grade = 1; grade <= 6; ++grade)
@@ -112,7 +113,6 @@ void ToneTest::playerWithoutSoundServerSaysWhyAndNeverWaits()
     QVERIFY2(timer.elapsed() < 50, qPrintable(u"%1 ms"_s.arg(timer.elapsed())));
 
     QTRY_VERIFY(!player->unavailableReason().isEmpty());
-    QVERIFY(!player->available());
     QVERIFY(player->unavailableReason().startsWith(u"No hay salida de sonido: "_s));
     QCOMPARE(changed.count(), 1);
 

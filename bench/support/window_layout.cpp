@@ -1,10 +1,11 @@
-#include "support/window_layout.h"
-
 #include "core/guided_orientation.h"
+#include "core/threaded_tone_player.h"
 #include "guided/measurement_window.h"
 #include "guided/prompt_window.h"
 #include "main_window/form1.h"
 #include "support/steady_probe_service.h"
+#include "support/window_layout.h"
+
 
 namespace bench {
 
@@ -20,7 +21,8 @@ QString key(const QString& window, const QString& control)
 WindowLayout::WindowLayout()
 {
     SteadyProbeService probe;
-    Form1 main(probe);
+    ThreadedTonePlayer tones;
+    Form1 main(probe, tones);
     main.show();  // lays the menu bar out above the pages
     Form2 measurement(&main);
     Form4 prompt(&main, orientationOfStep(1));

@@ -63,6 +63,7 @@ int main(int argc, char** argv)
     std::this_thread::sleep_for(2500ms);
 
     ThreadedTonePlayer player;
+    player.setSoundOn(true);
     std::vector<Play> plays;
     auto play = [&](const QString& name, ToneSamples samples) {
         plays.push_back({name, findTones(samples, ToneSampleRate).front().hz, Clock::now()});
@@ -93,6 +94,6 @@ int main(int argc, char** argv)
             std::printf("heard %5.1f ms later, %7.1f Hz, %5.1f ms\n", tones[heard].onsetMs - playedMs,
                         tones[heard].hz, tones[heard].durationMs);
     }
-    std::printf("available: %s %s\n", player.available() ? "yes" : "no", qPrintable(player.unavailableReason()));
+    std::printf("sound output: %s\n", player.unavailableReason().isEmpty() ? "working" : qPrintable(player.unavailableReason()));
     return 0;
 }

@@ -1,0 +1,65 @@
+#include "main_window/form1.h"
+
+#include "core/tone_player.h"
+
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+// A toggle no taller than the menu bar's own items, so that the bar keeps
+// its height and nothing below it moves.
+class MenuBarToggle : public QToolButton {
+public:
+    MenuBarToggle(QWidget* bar, int height) : QToolButton(bar), m_height(height)
+    {
+        setCheckable(true);
+        setAutoRaise(true);
+        setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        setFocusPolicy(Qt::StrongFocus);
+        setIconSize(QSize(height, height) * 2 / 3);
+    }
+
+    QSize sizeHint() const override { return {QToolButton::sizeHint().width(), m_height}; }
+
+private:
+    int m_height;
+};
+
+} // namespace
+
+// Off at every start, at the left end of the menu bar.
+void Form1::buildSoundSwitch(int height)
+{
+    SoundSwitch = new MenuBarToggle(menuBar(), height);
+    SoundSwitch->setObjectName(QStringLiteral("SoundSwitch"));
+    SoundSwitch->setText(QStringLiteral("Sonido"));
+    SoundSwitch->setAccessibleName(QStringLiteral("Sonido"));
+    menuBar()->setCornerWidget(SoundSwitch, Qt::TopLeftCorner);
+    connect(SoundSwitch, &QToolButton::toggled, this, [this](bool on) {
+        Tones.setSoundOn(on);
+        showSoundState();
+    });
+    connect(&Tones, &TonePlayer::availabilityChanged, this, &Form1::showSoundState);
+    showSoundState();
+}
+
+void Form1::showSoundState()
+{
+    const bool on = SoundSwitch->isChecked();
+    SoundSwitch->setIcon(style()->standardIcon(on ? QStyle::SP_MediaVolume : QStyle::SP_MediaVolumeMuted));
+    const QString reason = Tones.unavailableReason();
+    if (!reason.isEmpty())
+        SoundSwitch->setToolTip(reason);
+    else if (on)
+        SoundSwitch->setToolTip(QStringLiteral("Sonido encendido: un tono por cada medida, más agudo cuanto mejor"));
+    else
+        SoundSwitch->setToolTip(QStringLiteral("Sonido apagado: pulse para oír un tono por cada medida"));
+}
+
+void Form1::playTone(ToneSamples samples)
+{
+    if (SoundSwitch->isChecked())
+        Tones.play(std::move(samples));
+}
