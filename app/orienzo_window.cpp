@@ -1,5 +1,6 @@
 #include "app/orienzo_window.h"
 
+#include "app/cursor_blink_timeout.h"
 #include "dynamic/start_stop_speed.h"
 #include "guided/guided_controls.h"
 
@@ -7,4 +8,5 @@ OrienzoWindow::OrienzoWindow(ProbeService& probe, TonePlayer& tones) : Form1(pro
 {
     attachGuidedAlignment(*this);
     attachDynamicAlignment(*this);
+    new CursorBlinkTimeout(this);
 }
