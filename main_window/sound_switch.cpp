@@ -34,7 +34,7 @@ void Form1::buildSoundSwitch(int height)
 {
     SoundSwitch = new MenuBarToggle(menuBar(), height);
     SoundSwitch->setObjectName(QStringLiteral("SoundSwitch"));
-    SoundSwitch->setText(QStringLiteral("Sonido"));
+    SoundSwitch->setText(QStringLiteral("&Sonido"));
     SoundSwitch->setAccessibleName(QStringLiteral("Sonido"));
     menuBar()->setCornerWidget(SoundSwitch, Qt::TopLeftCorner);
     connect(SoundSwitch, &QToolButton::toggled, this, [this](bool on) {
