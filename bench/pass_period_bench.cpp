@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QSlider>
+#include <QToolButton>
 
 using namespace bench;
 
@@ -30,7 +31,8 @@ bool loopRunning(Form1& form)
 
 void measure(Form1& form, TimedProbeService& probe, int loopDelay)
 {
-    const QString figure = QStringLiteral("3 pass period, LoopDelay %1").arg(loopDelay);
+    const QString figure = QStringLiteral("3 pass period, LoopDelay %1%2").arg(loopDelay)
+        .arg(form.SoundSwitch->isChecked() ? QStringLiteral(", Sonido on") : QString());
     form.Slider1->setValue(loopDelay);
     const qsizetype firstProbe = probe.probes().size();
     QList<double> queuedAtLine;  // how long the UI thread had stood ready to run, at each pass's line
@@ -92,5 +94,7 @@ int main(int argc, char* argv[])
     typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
     for (int loopDelay : {500, 2500})
         measure(form, probe, loopDelay);
+    form.SoundSwitch->click();
+    measure(form, probe, 500);
     return 0;
 }

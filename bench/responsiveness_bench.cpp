@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QSlider>
+#include <QToolButton>
 #include <algorithm>
 
 using namespace bench;
@@ -30,6 +31,11 @@ constexpr int SettleMs = 300;
 const char* const Goal = "worst wait < 20 ms";
 const QString DynamicFigure = QStringLiteral("4 event wait, dynamic loop");
 const QString GuidedFigure = QStringLiteral("4 event wait, guided pattern");
+
+QString withSound(const QString& figure, const Form1& form)
+{
+    return form.SoundSwitch->isChecked() ? figure + QStringLiteral(", Sonido on") : figure;
+}
 
 // Where in the run the longest wait began: before the first probe, or
 // during or after which probe.
@@ -102,7 +108,7 @@ void measureDynamic(Form1& form, TimedProbeService& probe)
                    ProbeTimeoutMs + 2 * LoopDelay);
     meter.stop();
     runEventsFor(50);
-    report(DynamicFigure, meter, probesSince(probe, first), completed);
+    report(withSound(DynamicFigure, form), meter, probesSince(probe, first), completed);
 }
 
 void measureGuided(Form1& form, TimedProbeService& probe)
@@ -112,7 +118,7 @@ void measureGuided(Form1& form, TimedProbeService& probe)
     settle();
     QPushButton* accept = buttonOf(QStringLiteral("Form4"), QStringLiteral("Command1"));
     if (!accept) {
-        printSkipped(GuidedFigure, Goal, QStringLiteral("\"CALCULAR\" opened no prompt window"));
+        printSkipped(withSound(GuidedFigure, form), Goal, QStringLiteral("\"CALCULAR\" opened no prompt window"));
         return;
     }
     const qsizetype first = probe.probes().size();
@@ -126,7 +132,8 @@ void measureGuided(Form1& form, TimedProbeService& probe)
         2 * (GuidedSamples + 1) * (ProbeTimeoutMs + LoopDelay));
     meter.stop();
     runEventsFor(50);
-    report(GuidedFigure, meter, probesSince(probe, first), completed && probe.probes().size() - first == GuidedSamples);
+    report(withSound(GuidedFigure, form), meter, probesSince(probe, first),
+           completed && probe.probes().size() - first == GuidedSamples);
 }
 
 } // namespace
@@ -146,9 +153,12 @@ int main(int argc, char* argv[])
     ThreadedProbeService real;
     TimedProbeService probe(real);
     ThreadedTonePlayer tones;
-    OrienzoWindow form(probe, tones);
-    form.show();
-    measureDynamic(form, probe);
-    measureGuided(form, probe);
+    for (const bool soundOn : {false, true}) {
+        OrienzoWindow form(probe, tones);
+        form.show();
+        form.SoundSwitch->setChecked(soundOn);
+        measureDynamic(form, probe);
+        measureGuided(form, probe);
+    }
     return 0;
 }

@@ -1,0 +1,93 @@
+// Figure 9: from a pass's column drawn to its tone heard. The dynamic loop
+// runs against 127.0.0.1 with "Sonido" on, playing into a sound server whose
+// default sink is a null sink (scripts/sound-server); the sink's monitor is
+// recorded, and each pass's tone is matched with the moment the pass logged
+// its line, right after drawing its column.
+
+#include "app/orienzo_window.h"
+#include "core/threaded_probe_service.h"
+#include "core/threaded_tone_player.h"
+#include "sound/monitor_recorder.h"
+#include "sound/tone_analysis.h"
+#include "support/clock.h"
+#include "support/live_window.h"
+#include "support/report.h"
+#include "support/stats.h"
+
+#include <QApplication>
+#include <QToolButton>
+#include <algorithm>
+
+using namespace bench;
+
+namespace {
+
+constexpr int Passes = 20;
+// A null sink renders two seconds at a time until a client asks for less,
+// as the recorder does, and takes up to that long to change.
+constexpr int SinkSettleMs = 2500;
+const QString Figure = QStringLiteral("9 tone onset after its column");
+const QString Goal = QStringLiteral("median <= 50 ms, worst <= 100 ms");
+
+double steadyMs(MonitorRecorder::Clock::time_point at)
+{
+    return std::chrono::duration<double, std::milli>(at.time_since_epoch()).count();
+}
+
+// For each pass, how long after its line its tone set in; a pass whose tone
+// never came counts as not heard.
+QList<double> latencies(const QList<double>& passTimes, const std::vector<FoundTone>& tones, double recordingStart)
+{
+    QList<double> delays;
+    auto next = tones.begin();
+    for (const double passAt : passTimes) {
+        next = std::find_if(next, tones.end(), [&](const FoundTone& tone) {
+            return recordingStart + tone.onsetMs >= passAt - 5;
+        });
+        if (next == tones.end())
+            break;
+        delays.append(recordingStart + next->onsetMs - passAt);
+        ++next;
+    }
+    return delays;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    ThreadedProbeService probe;
+    MonitorRecorder recorder;
+    if (!probe.socketsStartup() || !recorder.start()) {
+        printSkipped(Figure, Goal, probe.socketsStartup() ? recorder.failure() : probe.startupFailure());
+        return 0;
+    }
+    runEventsFor(SinkSettleMs);
+    ThreadedTonePlayer tones;
+    OrienzoWindow form(probe, tones);
+    form.show();
+    typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
+    form.SoundSwitch->click();
+    runEventsFor(500);
+    PassLog log(form);
+    click(form.Command6);
+    runEventsUntil([&] { return log.passes() >= Passes; }, Passes * 2000);
+    click(form.Command7);
+    runEventsFor(1000);
+    const std::vector<FoundTone> heard = findTones(recorder.stop(), ToneSampleRate);
+    const QList<double> delays = latencies(log.times(), heard, steadyMs(recorder.firstSampleAt()));
+    printDetail(QStringLiteral("%1 passes, %2 tones heard; delays (ms): %3").arg(log.passes()).arg(heard.size())
+                    .arg(joined(delays, 1)));
+    if (delays.size() < Passes) {
+        printFigure(Figure, QStringLiteral("%1 of %2 passes heard").arg(delays.size()).arg(Passes), QString(), Goal,
+                    false);
+        return 0;
+    }
+    const Summary delay = summarize(delays);
+    const double middle = median(delays);
+    printFigure(Figure, QStringLiteral("median %1 ms, worst %2 ms, over %3 passes").arg(middle, 0, 'f', 1)
+                            .arg(delay.max, 0, 'f', 1).arg(delays.size()),
+                QStringLiteral("the player's lead-in of 10 ms silence"), Goal, middle <= 50 && delay.max <= 100);
+    return 0;
+}
