@@ -26,7 +26,8 @@ using namespace bench;
 
 namespace {
 
-constexpr int SettleMs = 5000;
+// Past the text cursor's blinking, which stops 10 s after the last input.
+constexpr int SettleMs = 12000;
 constexpr int WindowTimeoutMs = 5000;
 // A guided orientation takes 15 probes 500 ms apart: "COMPLETADO" is
 // pressed from then on until it takes.

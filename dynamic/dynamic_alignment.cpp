@@ -4,7 +4,6 @@
 #include "core/number_text.h"
 #include "core/probe_service.h"
 #include "core/reset_alignment.h"
-#include "core/tone.h"
 #include "main_window/chart_lines.h"
 #include "main_window/controls.h"
 #include "main_window/form1.h"
@@ -106,7 +105,7 @@ void DynamicAlignmentLoop::showPass()
         appendColumn({m_form.Text12, m_form.Text8, m_form.Text7, m_form.Text13, m_form.Text10[4]}, *grade, state);
         m_form.Shape1->setBackStyle(Shape::Transparent);
         m_form.Shape1->setBackColor(indicatorColour(grade->code));
-        m_form.playTone(gradeTone(grade->code));
+        m_form.soundGrade(grade->code);
     }
     m_form.Shape1->setBackStyle(Shape::Opaque);
     if (state.SampleIndex >= ChartRestartIndex)

@@ -4,7 +4,6 @@
 #include "core/guided_orientation.h"
 #include "core/number_text.h"
 #include "core/probe_service.h"
-#include "core/tone.h"
 #include "guided/measurement_window.h"
 #include "main_window/controls.h"
 #include "main_window/cue_timer.h"
@@ -96,7 +95,7 @@ void MeasurementPattern::recordSample()
     if (const auto grade = GradeRoundTrip(m_status, state.LastRoundTrip)) {
         appendColumn(shown.chartLines(), *grade, state);
         state.LastGrade = grade->code;
-        m_form.playTone(gradeTone(grade->code));
+        m_form.soundGrade(grade->code);
     }
     storeGrade(state, orientation());
     controls::addLineAndSelect(shown.List1, QStringLiteral("Ultimo valor para alineacion ") + orientation().direction
@@ -136,7 +135,7 @@ void MeasurementPattern::doEventsThen(std::function<void()> next)
 void MeasurementPattern::end()
 {
     window().Command1->setEnabled(true);
-    m_form.playTone(measuredChime());
+    m_form.soundChime();
     m_form.Timer1->setEnabled(false);
     m_form.ProgressBar3->setValue(m_form.State.GuidedStep);
 }

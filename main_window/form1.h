@@ -2,7 +2,6 @@
 
 #include "core/alignment_state.h"
 #include "core/reset_alignment.h"
-#include "core/tone.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -71,8 +70,10 @@ public:
     void writeText10(int index, const QString& text);
     // The sum bar of a guided row: ProgressBar4 to ProgressBar7.
     QProgressBar* sumBar(int row) const;
-    // Sounds a tone while "Sonido" is on.
-    void playTone(ToneSamples samples);
+    // While "Sonido" is on: the tone of a grade, and the chime of a
+    // measured orientation.
+    void soundGrade(quint8 grade);
+    void soundChime();
 
     // The buttons that start, stop and clear the measurements, as each
     // command leaves them. A keyboard user stays on the button that undoes

@@ -58,8 +58,15 @@ void Form1::showSoundState()
         SoundSwitch->setToolTip(QStringLiteral("Sonido apagado: pulse para oír un tono por cada medida"));
 }
 
-void Form1::playTone(ToneSamples samples)
+// A tone is made only when it is to be heard.
+void Form1::soundGrade(quint8 grade)
 {
     if (SoundSwitch->isChecked())
-        Tones.play(std::move(samples));
+        Tones.play(gradeTone(grade));
+}
+
+void Form1::soundChime()
+{
+    if (SoundSwitch->isChecked())
+        Tones.play(measuredChime());
 }
