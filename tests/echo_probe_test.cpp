@@ -40,16 +40,6 @@ auto fields(const EchoReply& reply)
     return std::tuple(reply.ReplyAddress, reply.Status, reply.RoundTripTime);
 }
 
-QByteArray bytes(const Bytes& from)
-{
-    return QByteArray(reinterpret_cast<const char*>(from.data()), qsizetype(from.size()));
-}
-
-std::span<const std::uint8_t> span(const QByteArray& from)
-{
-    return {reinterpret_cast<const std::uint8_t*>(from.constData()), std::size_t(from.size())};
-}
-
 Bytes withIpHeader(const Bytes& icmp, std::uint32_t source, std::uint32_t destination)
 {
     const auto total = std::uint16_t(20 + icmp.size());
@@ -89,9 +79,21 @@ Bytes changed(Bytes packet, std::size_t at, std::uint8_t value)
     return packet;
 }
 
-platform::IcmpMatch classify(std::span<const std::uint8_t> packet, bool withIp, std::uint32_t sender = Target)
+Bytes cut(Bytes packet, std::size_t length)
 {
-    const auto parsed = platform::parseIcmpPacket(packet, withIp);
+    packet.resize(length);
+    return packet;
+}
+
+// How a socket hands a message over: a raw socket with the IP header, a ping
+// socket without it, a ping socket's error queue as the quoted request alone.
+enum class Via { RawSocket, PingSocket, ErrorQueue };
+
+platform::IcmpMatch classify(const Bytes& bytes, Via via, std::uint32_t sender)
+{
+    const auto queued = via == Via::ErrorQueue ? std::optional(platform::QueuedError{3, 1, Target}) : std::nullopt;
+    const platform::ReceivedIcmp message{bytes, sender, via == Via::RawSocket, queued, std::nullopt};
+    const auto parsed = platform::parseReceived(message);  // refers to the message's bytes
     return parsed ? platform::classifyIcmp(*parsed, sender, Ours) : platform::IcmpMatch::NotOurs;
 }
 
@@ -165,20 +167,21 @@ private slots:
 
     void classifiesPackets_data()
     {
-        QTest::addColumn<QByteArray>("packet");
-        QTest::addColumn<bool>("withIp");
+        QTest::addColumn<Bytes>("packet");
+        QTest::addColumn<Via>("via");
         QTest::addColumn<quint32>("sender");
-        QTest::addColumn<int>("match");
-        const auto row = [](const char* name, const Bytes& packet, platform::IcmpMatch match, bool withIp = true,
-                            std::uint32_t sender = Target) {
-            QTest::newRow(name) << bytes(packet) << withIp << sender << int(match);
+        QTest::addColumn<platform::IcmpMatch>("match");
+        const auto row = [](const char* name, const Bytes& packet, platform::IcmpMatch match,
+                            std::uint32_t sender = Target, Via via = Via::RawSocket) {
+            QTest::newRow(name) << packet << via << sender << match;
         };
         using enum platform::IcmpMatch;
         const Bytes hellO{'h', 'e', 'l', 'l', 'O'};
         const Bytes longer{'h', 'e', 'l', 'l', 'o', '!'};
+        const Bytes ourRequest = echo(platform::IcmpType::EchoRequest, OurId, OurSequence);
         row("our reply", ourReply(), OurEchoReply);
-        row("our reply from a ping socket", echo(0, OurId, OurSequence), OurEchoReply, false);
-        row("reply from another host", ourReply(), NotOurs, true, Router);
+        row("our reply from a ping socket", echo(0, OurId, OurSequence), OurEchoReply, Target, Via::PingSocket);
+        row("reply from another host", ourReply(), NotOurs, Router);
         row("other identifier", withIpHeader(echo(0, OurId + 1, OurSequence), Target, Prober), NotOurs);
         row("previous sequence", withIpHeader(echo(0, OurId, OurSequence - 1), Target, Prober), NotOurs);
         row("other payload", withIpHeader(echo(0, OurId, OurSequence, hellO), Target, Prober), NotOurs);
@@ -191,49 +194,36 @@ private slots:
         row("UDP", changed(ourReply(), 9, 17), NotOurs);
         row("total length past the end", changed(ourReply(), 3, 200), NotOurs);
         row("fragment", changed(ourReply(), 6, 0x20), NotOurs);
-        row("unreachable quoting ours", errorQuoting(requestPacket()), OurError, true, Router);
-        row("time exceeded quoting ours", errorQuoting(requestPacket(), 11), OurError, true, Router);
-        row("redirect quoting ours", errorQuoting(requestPacket(), 5), NotOurs, true, Router);
-        row("error quoting other identifier", errorQuoting(requestPacket(OurId + 1)), NotOurs, true, Router);
-        row("error quoting other sequence", errorQuoting(requestPacket(OurId, 1)), NotOurs, true, Router);
-        row("error quoting other host", errorQuoting(requestPacket(OurId, OurSequence, Router)), NotOurs, true, Router);
-        row("error quoting a reply", errorQuoting(requestPacket(OurId, OurSequence, Target, 0)), NotOurs, true, Router);
-        Bytes cutShort = requestPacket();
-        cutShort.resize(24);
-        row("error quote cut short", errorQuoting(cutShort), NotOurs, true, Router);
+        row("unreachable quoting ours", errorQuoting(requestPacket()), OurError, Router);
+        row("time exceeded quoting ours", errorQuoting(requestPacket(), 11), OurError, Router);
+        row("redirect quoting ours", errorQuoting(requestPacket(), 5), NotOurs, Router);
+        row("error quoting other identifier", errorQuoting(requestPacket(OurId + 1)), NotOurs, Router);
+        row("error quoting other sequence", errorQuoting(requestPacket(OurId, 1)), NotOurs, Router);
+        row("error quoting other host", errorQuoting(requestPacket(OurId, OurSequence, Router)), NotOurs, Router);
+        row("error quoting a reply", errorQuoting(requestPacket(OurId, OurSequence, Target, 0)), NotOurs, Router);
+        row("error quote cut short", errorQuoting(cut(requestPacket(), 24)), NotOurs, Router);
+        row("queued error quoting ours", ourRequest, OurError, Router, Via::ErrorQueue);
+        row("queued error quoting other sequence", echo(platform::IcmpType::EchoRequest, OurId, 1), NotOurs, Router,
+            Via::ErrorQueue);
+        row("queued error cut short", cut(ourRequest, 7), NotOurs, Router, Via::ErrorQueue);
     }
 
     void classifiesPackets()
     {
-        QFETCH(QByteArray, packet);
-        QFETCH(bool, withIp);
+        QFETCH(Bytes, packet);
+        QFETCH(Via, via);
         QFETCH(quint32, sender);
-        QFETCH(int, match);
-        QCOMPARE(int(classify(span(packet), withIp, sender)), match);
-    }
-
-    void classifiesQueuedErrors()
-    {
-        const auto match = [](const Bytes& quotedIcmp, std::size_t keep) {
-            platform::ReceivedIcmp message{Bytes(quotedIcmp.begin(), quotedIcmp.begin() + keep), Router, false,
-                                           platform::QueuedError{3, 1, Target}, std::nullopt};
-            const auto parsed = platform::parseReceived(message);
-            return parsed ? std::optional(platform::classifyIcmp(*parsed, Router, Ours)) : std::nullopt;
-        };
-        const Bytes ours = echo(platform::IcmpType::EchoRequest, OurId, OurSequence);
-        QCOMPARE(match(ours, ours.size()), platform::IcmpMatch::OurError);
-        QCOMPARE(match(echo(platform::IcmpType::EchoRequest, OurId, 1), ours.size()), platform::IcmpMatch::NotOurs);
-        QCOMPARE(match(ours, 7), std::nullopt);
+        QTEST(classify(packet, via, sender), "match");
     }
 
     void survivesArbitraryBytes()
     {
         for (const Bytes& whole : {ourReply(), errorQuoting(requestPacket())}) {
             for (std::size_t length = 0; length < whole.size(); ++length) {
-                const std::span<const std::uint8_t> cut(whole.data(), length);
-                QCOMPARE(classify(cut, true, Router), platform::IcmpMatch::NotOurs);
+                QCOMPARE(classify(cut(whole, length), Via::RawSocket, Router), platform::IcmpMatch::NotOurs);
                 if (length >= 20)
-                    QCOMPARE(classify(cut.subspan(20), false, Router), platform::IcmpMatch::NotOurs);
+                    QCOMPARE(classify(Bytes(whole.begin() + 20, whole.begin() + length), Via::PingSocket, Router),
+                             platform::IcmpMatch::NotOurs);
             }
         }
         auto* random = QRandomGenerator::global();
@@ -242,7 +232,8 @@ private slots:
             std::ranges::generate(noise, [&] { return std::uint8_t(random->bounded(256)); });
             if (!noise.empty())
                 noise[0] = 0x45 + (round % 3);
-            QCOMPARE(classify(noise, round % 2 == 0), platform::IcmpMatch::NotOurs);
+            QCOMPARE(classify(noise, round % 2 == 0 ? Via::RawSocket : Via::PingSocket, Target),
+                     platform::IcmpMatch::NotOurs);
         }
     }
 
