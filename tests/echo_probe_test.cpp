@@ -132,17 +132,21 @@ private:
     platform::IcmpSocketKind expectedKind_;
 };
 
-template <typename... Values>
-void addRowForBothSockets(const char* name, Values... values)
+// What the responder does, and what each of the probes made one after another
+// must give: a status, and a round trip from fromMs to below belowMs.
+struct Exchange {
+    QStringList responder;
+    int status = EchoStatus::Success;
+    int fromMs = 0;
+    int belowMs = 5;
+    int probes = 1;
+    bool pingBeside = false;  // a ping with "hello" requests runs beside the probes
+};
+
+void addRowForBothSockets(const QString& name, const Exchange& exchange)
 {
     for (const bool pingSockets : {false, true})
-        ((QTest::addRow("%s%s socket", name, pingSockets ? "ping" : "raw") << pingSockets) << ... << values);
-}
-
-void addSocketKindsOnly()
-{
-    QTest::addColumn<bool>("pingSockets");
-    addRowForBothSockets("");
+        QTest::addRow("%s, %s socket", qPrintable(name), pingSockets ? "ping" : "raw") << pingSockets << exchange;
 }
 
 }  // namespace
@@ -280,117 +284,68 @@ private slots:
     void measuresAnswers_data()
     {
         QTest::addColumn<bool>("pingSockets");
-        QTest::addColumn<QStringList>("responder");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<int>("fromMs");
-        QTest::addColumn<int>("belowMs");
+        QTest::addColumn<Exchange>("exchange");
         const int timedOut = EchoStatus::TimedOut;
-        addRowForBothSockets("at once, ", QStringList{u"--delay-ms"_s, u"0"_s}, 0, 0, 5);
-        addRowForBothSockets("after 30 ms, ", QStringList{u"--delay-ms"_s, u"30"_s}, 0, 30, 35);
-        addRowForBothSockets("after 120 ms, ", QStringList{u"--delay-ms"_s, u"120"_s}, 0, 120, 125);
-        addRowForBothSockets("silent, ", QStringList{u"--silent"_s}, timedOut, 1000, 1100);
-        addRowForBothSockets("only decoys, ", QStringList{u"--decoys"_s, u"--silent"_s}, timedOut, 1000, 1100);
-        addRowForBothSockets("decoys first, ", QStringList{u"--decoys"_s, u"--delay-ms"_s, u"30"_s}, 0, 30, 35);
+        const auto after = [](int ms, QStringList more = {}) { return more << u"--delay-ms"_s << QString::number(ms); };
+        addRowForBothSockets(u"at once"_s, {after(0)});
+        addRowForBothSockets(u"after 30 ms"_s, {after(30), 0, 30, 35});
+        addRowForBothSockets(u"after 120 ms"_s, {after(120), 0, 120, 125});
+        addRowForBothSockets(u"silent"_s, {{u"--silent"_s}, timedOut, 1000, 1100});
+        addRowForBothSockets(u"only decoys"_s, {{u"--decoys"_s, u"--silent"_s}, timedOut, 1000, 1100});
+        addRowForBothSockets(u"decoys first"_s, {after(30, {u"--decoys"_s}), 0, 30, 35});
         QStringList everyMisfit{u"--second-address"_s, SecondResponder};
-        for (const char* misfit : {"short-payload", "no-payload", "cut-header", "long-payload", "huge", "other-source",
-                                   "error-other-destination", "error-other-protocol", "error-cut-short"}) {
-            addRowForBothSockets(qPrintable(u"%1 first, "_s.arg(QLatin1StringView(misfit))),
-                                 QStringList{u"--decoy"_s, QLatin1StringView(misfit), u"--second-address"_s,
-                                             SecondResponder, u"--delay-ms"_s, u"30"_s},
-                                 0, 30, 35);
-            everyMisfit << u"--decoy"_s << QLatin1StringView(misfit);
+        for (const QString& misfit : {u"short-payload"_s, u"no-payload"_s, u"cut-header"_s, u"long-payload"_s,
+                                     u"huge"_s, u"other-source"_s, u"error-other-destination"_s,
+                                     u"error-other-protocol"_s, u"error-cut-short"_s}) {
+            const QStringList decoy{u"--decoy"_s, misfit, u"--second-address"_s, SecondResponder};
+            addRowForBothSockets(misfit + u" first"_s, {after(30, decoy), 0, 30, 35});
+            everyMisfit << u"--decoy"_s << misfit;
         }
-        addRowForBothSockets("only misfits, ", everyMisfit << u"--silent"_s, timedOut, 1000, 1100);
+        addRowForBothSockets(u"only misfits"_s, {everyMisfit << u"--silent"_s, timedOut, 1000, 1100});
         // Look-alikes on every processor, faster than they can be read, and
         // for longer than the timeout.
-        addRowForBothSockets("flooded, ", QStringList{u"--decoy"_s, u"long-payload"_s, u"--flood-ms"_s, u"1500"_s,
-                                                      u"--silent"_s},
-                             timedOut, 1000, 1100);
-        addRowForBothSockets("host unreachable, ", QStringList{u"--error"_s, u"3:1"_s},
-                             int(EchoStatus::DestinationHostUnreachable), 0, 5);
-        addRowForBothSockets("port unreachable, ", QStringList{u"--error"_s, u"3:3"_s},
-                             int(EchoStatus::DestinationPortUnreachable), 0, 5);
-        addRowForBothSockets("time exceeded, ", QStringList{u"--error"_s, u"11:0"_s},
-                             int(EchoStatus::TtlExpiredTransit), 0, 5);
+        addRowForBothSockets(u"flooded"_s, {{u"--decoy"_s, u"long-payload"_s, u"--flood-ms"_s, u"1500"_s,
+                                             u"--silent"_s}, timedOut, 1000, 1100});
+        addRowForBothSockets(u"host unreachable"_s, {{u"--error"_s, u"3:1"_s}, EchoStatus::DestinationHostUnreachable});
+        addRowForBothSockets(u"port unreachable"_s, {{u"--error"_s, u"3:3"_s}, EchoStatus::DestinationPortUnreachable});
+        addRowForBothSockets(u"time exceeded"_s, {{u"--error"_s, u"11:0"_s}, EchoStatus::TtlExpiredTransit});
+        // Replies meant for another probe: the first comes 200 ms into the
+        // second probe; each copy 15 ms into the next probe; the ping's all along.
+        addRowForBothSockets(u"late replies"_s, {after(1200), timedOut, 1000, 1100, 2});
+        addRowForBothSockets(u"duplicate replies"_s, {after(30, {u"--duplicate-ms"_s, u"15"_s}), 0, 30, 35, 2});
+        addRowForBothSockets(u"ping beside"_s, {after(30), 0, 30, 35, 2, true});
     }
 
     void measuresAnswers()
     {
         QFETCH(bool, pingSockets);
-        QFETCH(QStringList, responder);
-        QFETCH(int, status);
-        QFETCH(int, fromMs);
-        QFETCH(int, belowMs);
+        QFETCH(Exchange, exchange);
         REQUIRE_NETWORK();
-        const ProberSession session(*network_, pingSockets, responder);
-        QVERIFY(session.isReady());
-        const quint64 sentBefore = echoRequestsSentHere();
-        EchoReply reply = Untouched;
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(EchoProbe(Responder, reply), status);
-        // Waits for the answer, and not a moment past it.
-        QVERIFY(timer.elapsed() >= fromMs && timer.elapsed() < belowMs + 100);
-        QCOMPARE(echoRequestsSentHere(), sentBefore + 1);
-        QCOMPARE(reply.Status, status);
-        QVERIFY2(reply.RoundTripTime >= fromMs && reply.RoundTripTime < belowMs,
-                 qPrintable(QString::number(reply.RoundTripTime)));
-        QCOMPARE(reply.ReplyAddress, status == EchoStatus::TimedOut ? 0 : Target);
-    }
-
-    void lateReplyNeverCountsForNextProbe_data() { addSocketKindsOnly(); }
-
-    void lateReplyNeverCountsForNextProbe()
-    {
-        QFETCH(bool, pingSockets);
-        REQUIRE_NETWORK();
-        const ProberSession session(*network_, pingSockets, {u"--delay-ms"_s, u"1200"_s});
-        QVERIFY(session.isReady());
-        EchoReply reply;
-        QCOMPARE(EchoProbe(Responder, reply), EchoStatus::TimedOut);
-        // The first reply comes 200 ms into this probe, which times out too.
-        QCOMPARE(EchoProbe(Responder, reply), EchoStatus::TimedOut);
-    }
-
-    void duplicateReplyNeverCountsForNextProbe_data() { addSocketKindsOnly(); }
-
-    // Each answer comes twice, the copy 15 ms after the answer: during the
-    // next probe, whose own answer comes 30 ms after its request.
-    void duplicateReplyNeverCountsForNextProbe()
-    {
-        QFETCH(bool, pingSockets);
-        REQUIRE_NETWORK();
-        const ProberSession session(*network_, pingSockets, {u"--delay-ms"_s, u"30"_s, u"--duplicate-ms"_s, u"15"_s});
-        QVERIFY(session.isReady());
-        for (int probe = 0; probe < 3; ++probe) {
-            EchoReply reply;
-            QCOMPARE(EchoProbe(Responder, reply), EchoStatus::Success);
-            QVERIFY2(reply.RoundTripTime >= 30 && reply.RoundTripTime < 35,
-                     qPrintable(QString::number(reply.RoundTripTime)));
-        }
-    }
-
-    void pingBesideChangesNothing_data() { addSocketKindsOnly(); }
-
-    // A ping whose requests carry "hello" too, answered by the same responder.
-    void pingBesideChangesNothing()
-    {
-        QFETCH(bool, pingSockets);
-        REQUIRE_NETWORK();
-        const ProberSession session(*network_, pingSockets, {u"--delay-ms"_s, u"30"_s});
+        const ProberSession session(*network_, pingSockets, exchange.responder);
         QVERIFY(session.isReady());
         QProcess ping;
-        ping.start(u"ip"_s, {u"netns"_s, u"exec"_s, network_->proberNamespace(), u"ping"_s, u"-q"_s, u"-i"_s,
-                             u"0.005"_s, u"-w"_s, u"5"_s, u"-s"_s, u"5"_s, u"-p"_s, u"68656c6c6f"_s, Responder});
-        QVERIFY(ping.waitForStarted());
-        QTest::qWait(100);
-        for (int probe = 0; probe < 3; ++probe) {
-            EchoReply reply;
-            QCOMPARE(EchoProbe(Responder, reply), EchoStatus::Success);
-            QVERIFY2(reply.RoundTripTime >= 30 && reply.RoundTripTime < 35,
-                     qPrintable(QString::number(reply.RoundTripTime)));
+        if (exchange.pingBeside) {
+            ping.start(u"ip"_s, {u"netns"_s, u"exec"_s, network_->proberNamespace(), u"ping"_s, u"-q"_s, u"-i"_s,
+                                 u"0.005"_s, u"-w"_s, u"5"_s, u"-s"_s, u"5"_s, u"-p"_s, u"68656c6c6f"_s, Responder});
+            QVERIFY(ping.waitForStarted());
+            QTest::qWait(100);
         }
-        QCOMPARE(ping.state(), QProcess::Running);  // and so pinged throughout
+        for (int probe = 0; probe < exchange.probes; ++probe) {
+            const quint64 sentBefore = echoRequestsSentHere();
+            EchoReply reply = Untouched;
+            QElapsedTimer timer;
+            timer.start();
+            QCOMPARE(EchoProbe(Responder, reply), exchange.status);
+            // Waits for the answer, and not a moment past it.
+            QVERIFY(timer.elapsed() >= exchange.fromMs && timer.elapsed() < exchange.belowMs + 100);
+            if (!exchange.pingBeside)
+                QCOMPARE(echoRequestsSentHere(), sentBefore + 1);
+            QCOMPARE(reply.Status, exchange.status);
+            QVERIFY2(reply.RoundTripTime >= exchange.fromMs && reply.RoundTripTime < exchange.belowMs,
+                     qPrintable(QString::number(reply.RoundTripTime)));
+            QCOMPARE(reply.ReplyAddress, exchange.status == EchoStatus::TimedOut ? 0 : Target);
+        }
+        QCOMPARE(ping.state() == QProcess::Running, exchange.pingBeside);  // and so pinged throughout
         ping.kill();
         ping.waitForFinished();
     }
