@@ -1,14 +1,9 @@
-#include "app/orienzo_window.h"
 #include "platform/pause_clock.h"
-#include "support/recording_tone_player.h"
-#include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
 
 #include <xcb/xcb.h>
 
@@ -54,10 +49,6 @@ private slots:
     void mainWindowShowsItsIconAndTitle();
     void toolWindowsShowNoTitleText();
     void menuBarStaysInTheWindow();
-
-private:
-    ScriptedProbeService probe;
-    RecordingTonePlayer tones;
 };
 
 void DesktopTest::initTestCase()
@@ -71,42 +62,37 @@ void DesktopTest::initTestCase()
 
 void DesktopTest::mainWindowShowsItsIconAndTitle()
 {
-    OrienzoWindow form(probe, tones);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(!form.windowIcon().isNull());
-    QVERIFY(x11Property(&form, "_NET_WM_ICON").value_or(QByteArray()).size() > 16 * 16 * 4);
-    QCOMPARE(x11Property(&form, "_NET_WM_NAME"), QByteArray("Orienzo wireless"));
+    WindowDriver d;
+    QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+    QVERIFY(!d.form.windowIcon().isNull());
+    QVERIFY(x11Property(&d.form, "_NET_WM_ICON").value_or(QByteArray()).size() > 16 * 16 * 4);
+    QCOMPARE(x11Property(&d.form, "_NET_WM_NAME"), QByteArray("Orienzo wireless"));
 }
 
 void DesktopTest::toolWindowsShowNoTitleText()
 {
-    OrienzoWindow form(probe, tones);
-    form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
-    typeAddress(form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-    QTest::mouseClick(buttonOf(QStringLiteral("Form4"), QStringLiteral("Command1")), Qt::LeftButton);
-    QTRY_VERIFY(openWindow(QStringLiteral("Form2")));
+    WindowDriver d;
+    d.click("Command3");
+    d.calcular();
+    d.aceptar();
+    QTRY_VERIFY(d.measurement());
     for (const char* name : {"Form2", "Form3"}) {
         QWidget* window = openWindow(QString::fromLatin1(name));
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QVERIFY2(shownTitle(window).isEmpty(), name);
     }
-    QTRY_VERIFY(buttonOf(QStringLiteral("Form2"), QStringLiteral("Command1"))->isEnabled());
-    QTest::mouseClick(buttonOf(QStringLiteral("Form2"), QStringLiteral("Command1")), Qt::LeftButton);
-    QWidget* prompt = openWindow(QStringLiteral("Form4"));
-    QVERIFY(QTest::qWaitForWindowExposed(prompt));
-    QVERIFY(shownTitle(prompt).isEmpty());
+    QTRY_VERIFY(d.runEnded());
+    d.completado();
+    QVERIFY(QTest::qWaitForWindowExposed(d.prompt()));
+    QVERIFY(shownTitle(d.prompt()).isEmpty());
 }
 
 void DesktopTest::menuBarStaysInTheWindow()
 {
-    OrienzoWindow form(probe, tones);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    auto* corner = qobject_cast<QMenuBar*>(form.menuBar()->cornerWidget(Qt::TopRightCorner));
-    for (QMenuBar* bar : {form.menuBar(), corner}) {
+    WindowDriver d;
+    QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+    auto* corner = qobject_cast<QMenuBar*>(d.form.menuBar()->cornerWidget(Qt::TopRightCorner));
+    for (QMenuBar* bar : {d.form.menuBar(), corner}) {
         QVERIFY(!bar->isNativeMenuBar());
         QVERIFY(bar->isVisible());
     }

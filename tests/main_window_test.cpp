@@ -1,38 +1,41 @@
-#include "app/orienzo_window.h"
-#include "core/reset_alignment.h"
-#include "main_window/cue_timer.h"
-#include "main_window/shape.h"
-#include "platform/local_address.h"
-#include "support/recording_tone_player.h"
-#include "support/scripted_probe_service.h"
+// The main window itself: its start-up, its two pages, its links, "BORRAR
+// DATOS" and "SALIR", and where every control of the windows stands.
+#include "platform/pause_clock.h"
+#include "support/window_driver.h"
 
 #include <QDesktopServices>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
 #include <QTimer>
 #include <memory>
 
 namespace {
 
-QStringList lines(const QListWidget* list)
-{
-    QStringList texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts << list->item(row)->text();
-    return texts;
-}
+constexpr quint32 Red = 0x000000FF;
 
-void retype(QLineEdit* box, const QString& text)
+// Brings a window to a moment of the program's life: idle, a guided
+// alignment's prompt, probe, pause or finished run, or a dynamic run's probe
+// or pause.
+bool reach(WindowDriver& d, const QString& phase)
 {
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
+    const bool probing = phase.endsWith("probe");
+    d.probe.hold(probing);
+    if (phase.startsWith("dynamic")) {
+        d.iniciar();
+        return waitUntil([&] { return probing ? d.probe.probePending() : d.passLines().size() == 1; });
+    }
+    if (phase == "idle")
+        return true;
+    d.calcular();
+    if (phase == "prompt")
+        return d.prompt();
+    d.aceptar();
+    if (phase == "measured")
+        return waitUntil(WindowDriver::runEnded);
+    return waitUntil([&] {
+        return probing ? d.probe.probePending() : d.measurement() && d.measurementLines().size() == 1;
+    });
 }
 
 } // namespace
@@ -49,58 +52,36 @@ public slots:
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void startUpShowsGuidedPageAndLocalAddress();
     void startUpSaysWhenIcmpCannotBeSent();
     void tabSwitchResizesWindow();
-    void addressBuildersJoinBoxesAsTyped_data();
-    void addressBuildersJoinBoxesAsTyped();
-    void octetBoxesHoldThreeCharacters();
     void linksOpenTheSitePages();
-    void resetAfterStartUpLeavesTheStartUpLog();
-    void resetClearsChangedStateAndFields();
-    void salirEndsTheProgram();
-    void closingTheWindowEndsTheProgram();
-
-private:
-    template <typename T>
-    T* control(const char* name) { return form->findChild<T*>(QString::fromLatin1(name)); }
-    int exitCodeAfter(const std::function<void()>& action);
-
-    ScriptedProbeService probe;
-    RecordingTonePlayer tones;
-    std::unique_ptr<OrienzoWindow> form;
+    void borrarDatosResetsTheAlignment();
+    void endsAtOnceInAnyPhase_data();
+    void endsAtOnceInAnyPhase();
 };
-
-void MainWindowTest::init()
-{
-    form = std::make_unique<OrienzoWindow>(probe, tones);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-}
-
-void MainWindowTest::cleanup()
-{
-    form.reset();
-}
 
 void MainWindowTest::startUpShowsGuidedPageAndLocalAddress()
 {
-    const QString local = platform::localIPv4Address();
-    QCOMPARE(form->windowTitle(), "Orienzo wireless");
-    QCOMPARE(control<QLineEdit>("Text1(7)")->text(), local);
-    QCOMPARE(control<QLineEdit>("Text1(9)")->text(), local);
-    QCOMPARE(lines(control<QListWidget>("List1")), QStringList({"Iniciando variables...", "Encontrada IP local " + local}));
-    QCOMPARE(lines(control<QListWidget>("List2")), QStringList({"Encontrada IP local " + local}));
-    QVERIFY(control<QGroupBox>("Frame15")->isVisible());
-    QVERIFY(!control<QGroupBox>("Frame16")->isVisible());
-    QCOMPARE(form->State.LoopDelay, 500);
-    QVERIFY(!control<QPushButton>("Command2")->isEnabled());
-    QVERIFY(!control<QPushButton>("Command7")->isEnabled());
-    QVERIFY(control<QPushButton>("Command1")->isEnabled());
-    QCOMPARE(control<QLineEdit>("Text11")->text(), QString(10, u' ') + u'|');
-    QCOMPARE(control<QLineEdit>("Text1(0)")->text(), "0");
+    WindowDriver d;
+    const QStringList log = lines(d.form.List1);
+    QCOMPARE(log.size(), 2);
+    QCOMPARE(log[0], "Iniciando variables...");
+    QVERIFY(log[1].startsWith("Encontrada IP local "));
+    const QString local = log[1].mid(20);
+    QVERIFY2(QRegularExpression("^\\d{1,3}(\\.\\d{1,3}){3}$").match(local).hasMatch(), qPrintable(local));
+    QCOMPARE(d.form.Text1[7]->text(), local);
+    QCOMPARE(d.form.Text1[9]->text(), local);
+    QCOMPARE(lines(d.form.List2), QStringList{log[1]});
+    QCOMPARE(d.form.windowTitle(), "Orienzo wireless");
+    QVERIFY(d.form.Frame15->isVisible());
+    QVERIFY(!d.form.Frame16->isVisible());
+    QCOMPARE(d.form.State.LoopDelay, 500);
+    QVERIFY(!d.form.Command2->isEnabled());
+    QVERIFY(!d.form.Command7->isEnabled());
+    QVERIFY(d.form.Command1->isEnabled());
+    QCOMPARE(d.form.Text11->text(), "          |");
+    QCOMPARE(d.form.Text1[0]->text(), "0");
 }
 
 void MainWindowTest::startUpSaysWhenIcmpCannotBeSent()
@@ -108,137 +89,97 @@ void MainWindowTest::startUpSaysWhenIcmpCannotBeSent()
     ScriptedProbeService noIcmp;
     noIcmp.setStartupWorks(false);
     noIcmp.setFailureText("No se pueden enviar solicitudes de eco ICMP\n    sudo setcap cap_net_raw+ep");
-    OrienzoWindow window(noIcmp, tones);
-    for (const char* name : {"List1", "List2"}) {
-        const QStringList log = lines(window.findChild<QListWidget*>(name));
-        QVERIFY(log.contains("No se pueden enviar solicitudes de eco ICMP"));
-        QVERIFY(log.contains("    sudo setcap cap_net_raw+ep"));
+    WindowDriver without(&noIcmp);
+    for (const QListWidget* log : {without.form.List1, without.form.List2}) {
+        QVERIFY(lines(log).contains("No se pueden enviar solicitudes de eco ICMP"));
+        QVERIFY(lines(log).contains("    sudo setcap cap_net_raw+ep"));
     }
-    QVERIFY(!lines(control<QListWidget>("List1")).join(' ').contains("ICMP"));
+    WindowDriver with;
+    QVERIFY(!lines(with.form.List1).join(' ').contains("ICMP"));
 }
 
 void MainWindowTest::tabSwitchResizesWindow()
 {
-    auto* strip = control<QTabWidget>("TabStrip1");
-    QTabBar* tabs = strip->tabBar();
+    WindowDriver d;
+    QTabBar* tabs = d.form.TabStrip1->tabBar();
     QCOMPARE(tabs->tabText(0), "Orienzo guiado");
     QCOMPARE(tabs->tabText(1), "Orienzo dinamico");
-
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    QVERIFY(control<QGroupBox>("Frame16")->isVisible());
-    QVERIFY(!control<QGroupBox>("Frame15")->isVisible());
-    QCOMPARE(strip->height(), 6635 / 15);
-    QCOMPARE(form->frameGeometry().height(), 6635 / 15 + 50);
-
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-    QVERIFY(control<QGroupBox>("Frame15")->isVisible());
-    QVERIFY(!control<QGroupBox>("Frame16")->isVisible());
-    QCOMPARE(strip->height(), 8555 / 15);
-    QCOMPARE(form->frameGeometry().height(), 8555 / 15 + 50);
-}
-
-void MainWindowTest::addressBuildersJoinBoxesAsTyped_data()
-{
-    QTest::addColumn<QStringList>("typed");  // left to right on screen
-    QTest::addColumn<QString>("address");
-    QTest::newRow("as designed") << QStringList{"0", "0", "0", "0"} << "0.0.0.0";
-    QTest::newRow("station") << QStringList{"192", "168", "1", "20"} << "192.168.1.20";
-    QTest::newRow("empty box") << QStringList{"192", "168", "", "1"} << "192.168..1";
-    QTest::newRow("kept as typed") << QStringList{" 1", "010", "x", "300"} << " 1.010.x.300";
-}
-
-void MainWindowTest::addressBuildersJoinBoxesAsTyped()
-{
-    QFETCH(QStringList, typed);
-    QFETCH(QString, address);
-    const char* guidedBoxes[] = {"Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)"};
-    const char* dynamicBoxes[] = {"Text1(10)", "Text1(11)", "Text1(12)", "Text1(13)"};
-    for (int i = 0; i < 4; ++i) {
-        retype(control<QLineEdit>(guidedBoxes[i]), typed[i]);
-        retype(control<QLineEdit>(dynamicBoxes[i]), typed[i]);
+    for (const auto& [page, stripHeight] : {std::pair{1, 6635}, {0, 8555}}) {
+        showPage(d.form, page);
+        QCOMPARE(d.form.Frame15->isVisible(), page == 0);
+        QCOMPARE(d.form.Frame16->isVisible(), page == 1);
+        QCOMPARE(d.form.TabStrip1->height(), stripHeight / 15);
+        QCOMPARE(d.form.frameGeometry().height(), (stripHeight + 750) / 15);
     }
-    form->BuildGuidedTarget();
-    form->BuildDynamicTarget();
-    QCOMPARE(form->State.GuidedTargetIP, address);
-    QCOMPARE(form->State.DynamicTargetIP, address);
-
-    // The boxes are read in screen order, whatever their indexes.
-    QVERIFY(control<QLineEdit>("Text1(3)")->x() < control<QLineEdit>("Text1(0)")->x());
-    QVERIFY(control<QLineEdit>("Text1(10)")->x() < control<QLineEdit>("Text1(13)")->x());
-}
-
-void MainWindowTest::octetBoxesHoldThreeCharacters()
-{
-    auto* box = control<QLineEdit>("Text1(3)");
-    retype(box, "12345");
-    QCOMPARE(box->text(), "123");
 }
 
 void MainWindowTest::linksOpenTheSitePages()
 {
+    WindowDriver d;
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("http", &catcher, "open");
-    QTest::mouseClick(control<QPushButton>("Command5"), Qt::LeftButton);
-    QTest::mouseClick(control<QWidget>("Image1"), Qt::LeftButton);
-    control<QAction>("Menu")->trigger();
-    control<QTabWidget>("TabStrip1")->setCurrentIndex(1);
-    QTest::mouseClick(control<QPushButton>("Command8"), Qt::LeftButton);
-    QTest::mouseClick(control<QWidget>("Image2"), Qt::LeftButton);
+    d.click("Command5");
+    d.click("Image1");
+    d.form.Menu->trigger();
+    showPage(d.form, 1);
+    d.click("Command8");
+    d.click("Image2");
     QDesktopServices::unsetUrlHandler("http");
 
     const QString site = QStringLiteral("http://" ORIENZO_TEST_SITE_HOST);
     QCOMPARE(catcher.urls, QStringList({site + "/foro/", site, site + "/foro/viewtopic.php?t=310", site + "/foro/", site}));
 }
 
-void MainWindowTest::resetAfterStartUpLeavesTheStartUpLog()
+// Everything a finished or abandoned alignment left goes, but the addresses
+// typed on the dynamic page, the chosen speed and the target stay.
+void MainWindowTest::borrarDatosResetsTheAlignment()
 {
-    ResetAlignment(form->State, *form);
-    const QString found = "Encontrada IP local " + form->State.LocalAddress;
-    QCOMPARE(lines(control<QListWidget>("List1")), QStringList({"Iniciando variables...", found}));
-    QVERIFY(lines(control<QListWidget>("List2")).isEmpty());
-    QCOMPARE(form->State.GuidedStep, 1);
-    QCOMPARE(form->State.SampleIndex, 1);
-    QVERIFY(form->State.StopRequested);
-}
-
-void MainWindowTest::resetClearsChangedStateAndFields()
-{
-    AlignmentState& state = form->State;
+    WindowDriver d;
+    const QStringList startLog = lines(d.form.List1);
+    AlignmentState& state = d.form.State;
     state.GuidedStep = 4;
+    state.SampleIndex = 9;
     state.ProbeCount = 9;
     state.LastGrade = 3;
     state.TotalPlusV = 40;
     state.GradesMinusH[7] = 5;
     state.GuidedTargetIP = "10.0.0.9";
     state.LoopDelay = 1500;
-    retype(control<QLineEdit>("Text1(0)"), "7");
-    retype(control<QLineEdit>("Text1(10)"), "44");
-    form->Text10[0]->setText(" 33");
-    form->Text12->setText("|||");
-    form->ProgressBar4->setValue(20);
-    form->Shape6[1]->setBackStyle(Shape::Opaque);
-    form->Shape1->setBackStyle(Shape::Opaque);
-    form->Timer1->setEnabled(true);
-    form->Command1->setEnabled(false);
-    form->Command6->setEnabled(false);
-    form->Command2->setEnabled(true);
-    form->List2->addItem("Ultimo valor para alineacion 5");
+    typeAddress(d.form, {8, 6, 5, 4, 3, 2, 1, 0}, "1.2.3.4.5.6.7.8");
+    typeAddress(d.form, DynamicTargetBoxes, "44.0.0.1");
+    paste(d.form.Text10[1], " 33");  // the up box stays empty, its arm as designed
+    for (QLineEdit* box : {d.form.Text12, d.form.Text14, d.form.Text5, d.form.Text6})
+        box->setText("|||");
+    d.form.ProgressBar3->setValue(3);
+    d.form.ProgressBar4->setValue(20);
+    for (Shape* shape : {d.form.Shape6[1], d.form.Shape1})
+        shape->setBackStyle(Shape::Opaque);
+    d.form.Timer1->setEnabled(true);
+    d.form.Command1->setEnabled(false);
+    d.form.Command6->setEnabled(false);
+    d.form.Command2->setEnabled(true);
+    d.form.List1->addItem("Test finalizado.");
 
-    QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
+    d.click("Command2");
 
-    QCOMPARE(control<QLineEdit>("Text1(0)")->text(), "0");
-    QCOMPARE(control<QLineEdit>("Text1(10)")->text(), "44");
-    QVERIFY(form->Text10[0]->text().isEmpty());
-    QVERIFY(form->Text12->text().isEmpty());
-    QCOMPARE(form->ProgressBar4->value(), 0);
-    QVERIFY(!form->Shape6[1]->isOpaque());
-    QVERIFY(!form->Shape1->isOpaque());
-    QVERIFY(!form->Timer1->isEnabled());
-    QVERIFY(form->Command1->isEnabled());
-    QVERIFY(form->Command6->isEnabled());
-    QVERIFY(!form->Command2->isEnabled());
-    QCOMPARE(form->List2->count(), 0);
+    QCOMPARE(lines(d.form.List1), startLog);
+    QCOMPARE(d.form.List2->count(), 0);
+    for (int box : {8, 6, 5, 4, 3, 2, 1, 0})
+        QCOMPARE(d.form.Text1[box]->text(), "0");
+    QCOMPARE(d.form.Text1[10]->text(), "44");
+    for (QLineEdit* box : {d.form.Text10[1], d.form.Text12, d.form.Text14, d.form.Text5, d.form.Text6})
+        QCOMPARE(box->text(), QString());
+    QCOMPARE(d.form.ProgressBar3->value(), 0);
+    QCOMPARE(d.form.ProgressBar4->value(), 0);
+    for (const Shape* shape : {d.form.Shape6[0], d.form.Shape6[1], d.form.Shape1})
+        QVERIFY(!shape->isOpaque());
+    QCOMPARE(d.form.Shape6[0]->backColor(), Red);  // an empty box reads 0
+    QVERIFY(!d.form.Timer1->isEnabled());
+    QVERIFY(d.form.Command1->isEnabled());
+    QVERIFY(d.form.Command6->isEnabled());
+    QVERIFY(!d.form.Command2->isEnabled());
     QCOMPARE(state.GuidedStep, 1);
+    QCOMPARE(state.SampleIndex, 1);
     QCOMPARE(state.ProbeCount, 0);
     QCOMPARE(state.LastGrade, 0);
     QCOMPARE(state.TotalPlusV, 0);
@@ -248,21 +189,41 @@ void MainWindowTest::resetClearsChangedStateAndFields()
     QVERIFY(state.StopRequested);
 }
 
-int MainWindowTest::exitCodeAfter(const std::function<void()>& action)
+void MainWindowTest::endsAtOnceInAnyPhase_data()
 {
-    QTimer::singleShot(0, form.get(), action);
-    QTimer::singleShot(3000, [] { QCoreApplication::exit(-1); });
-    return QCoreApplication::exec();
+    QTest::addColumn<QString>("phase");
+    QTest::addColumn<bool>("salir");
+    for (const char* phase : {"idle", "prompt", "guided probe", "guided pause", "measured", "dynamic probe",
+                              "dynamic pause"})
+        for (const bool salir : {true, false})
+            QTest::addRow("%s, %s", salir ? "SALIR" : "closing", phase) << QString::fromLatin1(phase) << salir;
 }
 
-void MainWindowTest::salirEndsTheProgram()
+// "SALIR", or closing the main window through its frame, ends the program at
+// once, and nothing of a measurement goes on after it.
+void MainWindowTest::endsAtOnceInAnyPhase()
 {
-    QCOMPARE(exitCodeAfter([this] { QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton); }), 0);
-}
+    QFETCH(QString, phase);
+    QFETCH(bool, salir);
+    // A pause in progress lasts its full time.
+    platform::setPauseSpeedup(phase.endsWith("pause") ? 1 : 100);
+    auto d = std::make_unique<WindowDriver>();
+    QVERIFY(reach(*d, phase));
+    QTimer::singleShot(0, &d->form, [&] {
+        if (!salir)
+            return closeThroughFrame(&d->form);
+        showPage(d->form, 0);
+        d->click("Command4");
+    });
+    QTimer::singleShot(3000, &d->form, [] { QCoreApplication::exit(1); });
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
 
-void MainWindowTest::closingTheWindowEndsTheProgram()
-{
-    QCOMPARE(exitCodeAfter([this] { form->close(); }), 0);
+    d.reset();
+    QTest::qWait(phase.endsWith("pause") ? 600 : 20);
+    QVERIFY(!openWindow("Form2") && !openWindow("Form4"));
 }
 
 QTEST_MAIN(MainWindowTest)
