@@ -45,59 +45,54 @@ QByteArray shownTitle(QWidget* window)
 class DesktopTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void mainWindowShowsItsIconAndTitle();
-    void toolWindowsShowNoTitleText();
-    void menuBarStaysInTheWindow();
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server (CTest starts a virtual one with xvfb-run)");
+        QVERIFY2(QDBusConnection::sessionBus().registerService(QStringLiteral("com.canonical.AppMenu.Registrar")),
+                 "needs a session bus (CTest starts one with dbus-run-session)");
+        platform::setPauseSpeedup(100);
+    }
+
+    void mainWindowShowsItsIconAndTitle()
+    {
+        WindowDriver d;
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+        QVERIFY(!d.form.windowIcon().isNull());
+        QVERIFY(x11Property(&d.form, "_NET_WM_ICON").value_or(QByteArray()).size() > 16 * 16 * 4);
+        QCOMPARE(x11Property(&d.form, "_NET_WM_NAME"), QByteArray("Orienzo wireless"));
+    }
+
+    void toolWindowsShowNoTitleText()
+    {
+        WindowDriver d;
+        d.click("Command3");
+        d.calcular();
+        d.aceptar();
+        QTRY_VERIFY(d.measurement());
+        for (const char* name : {"Form2", "Form3"}) {
+            QWidget* window = openWindow(QString::fromLatin1(name));
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QVERIFY2(shownTitle(window).isEmpty(), name);
+        }
+        QTRY_VERIFY(d.runEnded());
+        d.completado();
+        QVERIFY(QTest::qWaitForWindowExposed(d.prompt()));
+        QVERIFY(shownTitle(d.prompt()).isEmpty());
+    }
+
+    void menuBarStaysInTheWindow()
+    {
+        WindowDriver d;
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+        auto* corner = qobject_cast<QMenuBar*>(d.form.menuBar()->cornerWidget(Qt::TopRightCorner));
+        for (QMenuBar* bar : {d.form.menuBar(), corner}) {
+            QVERIFY(!bar->isNativeMenuBar());
+            QVERIFY(bar->isVisible());
+        }
+        QCOMPARE(corner->actions().value(0)->text(), "Acerca de");
+    }
 };
-
-void DesktopTest::initTestCase()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs an X server (CTest starts a virtual one with xvfb-run)");
-    QVERIFY2(QDBusConnection::sessionBus().registerService(QStringLiteral("com.canonical.AppMenu.Registrar")),
-             "needs a session bus (CTest starts one with dbus-run-session)");
-    platform::setPauseSpeedup(100);
-}
-
-void DesktopTest::mainWindowShowsItsIconAndTitle()
-{
-    WindowDriver d;
-    QVERIFY(QTest::qWaitForWindowExposed(&d.form));
-    QVERIFY(!d.form.windowIcon().isNull());
-    QVERIFY(x11Property(&d.form, "_NET_WM_ICON").value_or(QByteArray()).size() > 16 * 16 * 4);
-    QCOMPARE(x11Property(&d.form, "_NET_WM_NAME"), QByteArray("Orienzo wireless"));
-}
-
-void DesktopTest::toolWindowsShowNoTitleText()
-{
-    WindowDriver d;
-    d.click("Command3");
-    d.calcular();
-    d.aceptar();
-    QTRY_VERIFY(d.measurement());
-    for (const char* name : {"Form2", "Form3"}) {
-        QWidget* window = openWindow(QString::fromLatin1(name));
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QVERIFY2(shownTitle(window).isEmpty(), name);
-    }
-    QTRY_VERIFY(d.runEnded());
-    d.completado();
-    QVERIFY(QTest::qWaitForWindowExposed(d.prompt()));
-    QVERIFY(shownTitle(d.prompt()).isEmpty());
-}
-
-void DesktopTest::menuBarStaysInTheWindow()
-{
-    WindowDriver d;
-    QVERIFY(QTest::qWaitForWindowExposed(&d.form));
-    auto* corner = qobject_cast<QMenuBar*>(d.form.menuBar()->cornerWidget(Qt::TopRightCorner));
-    for (QMenuBar* bar : {d.form.menuBar(), corner}) {
-        QVERIFY(!bar->isNativeMenuBar());
-        QVERIFY(bar->isVisible());
-    }
-    QCOMPARE(corner->actions().value(0)->text(), "Acerca de");
-}
 
 QTEST_MAIN(DesktopTest)
 #include "desktop_test.moc"

@@ -28,130 +28,13 @@ auto fields(const EchoReply& reply)
     return std::tuple(reply.ReplyAddress, reply.Status, reply.RoundTripTime);
 }
 
-} // namespace
-
-class HostileInputTest : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void cleanupTestCase() { network.reset(); }
-    void octetBoxesKeepThreeCharacters_data();
-    void octetBoxesKeepThreeCharacters();
-    void addressGoesToTheProbeAsTyped_data();
-    void addressGoesToTheProbeAsTyped();
-
-private:
-    void requireNoEchoRequestFor(const QString& address);
-
-    std::unique_ptr<TestNetwork> network;
-};
-
-void HostileInputTest::initTestCase()
-{
-    platform::setPauseSpeedup(50);
-    network = std::make_unique<TestNetwork>();
-}
-
-void HostileInputTest::octetBoxesKeepThreeCharacters_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("10,000 characters") << Sevens << u"777"_s << u"777"_s;
-    QTest::newRow("non-ASCII letters") << u"ñÆßΩж"_s << u"ñÆß"_s << u"ñÆß"_s;
-    QTest::newRow("Arabic-Indic digits") << u"١٢٣٤"_s << u"١٢٣"_s << u"١٢٣"_s;
-    // A character outside the basic plane takes two of the three places.
-    QTest::newRow("emoji") << Emoji << HalfEmoji << QString();
-    QTest::newRow("NUL") << Nul + u"12"_s << Nul + u"12"_s << u"12"_s;
-    QTest::newRow("tab") << u"1\t2"_s << u"1\t2"_s << u"12"_s;
-    QTest::newRow("line feed") << u"1\n2"_s << u"1\n2"_s << u"12"_s;
-    QTest::newRow("CR LF") << u"\r\n5"_s << u"\r\n5"_s << u"5"_s;
-    QTest::newRow("line separator") << u"1\u20282"_s << u"1\u20282"_s << u"1\u20282"_s;
-    QTest::newRow("1e999") << u"1e999"_s << u"1e9"_s << u"1e9"_s;
-    QTest::newRow("&H") << u"&H"_s << u"&H"_s << u"&H"_s;
-    QTest::newRow("-") << u"-"_s << u"-"_s << u"-"_s;
-    QTest::newRow("only blanks") << u"     "_s << u"   "_s << u"   "_s;
-}
-
-void HostileInputTest::octetBoxesKeepThreeCharacters()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, pasted);
-    QFETCH(QString, typed);
-    WindowDriver d;
-    for (const int index : GuidedTargetBoxes + DynamicTargetBoxes) {
-        paste(d.form.Text1[index], text);
-        QCOMPARE(d.form.Text1[index]->text(), pasted);
-        typeText(d.form.Text1[index], text);
-        QCOMPARE(d.form.Text1[index]->text(), typed);
-    }
-}
-
-void HostileInputTest::addressGoesToTheProbeAsTyped_data()
-{
-    QTest::addColumn<bool>("guided");
-    QTest::addColumn<QStringList>("octets");  // pasted into the "IP Receptor" boxes, left to right
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<bool>("readable");
-    const auto row = [](const char* name, const QStringList& octets, const QString& address, bool readable) {
-        for (const bool guided : {true, false})
-            QTest::addRow("%s, %s", name, guided ? "guided" : "dynamic") << guided << octets << address << readable;
-    };
-    const auto same = [&row](const char* name, const QString& text, const QString& part, bool readable) {
-        row(name, QStringList(4, text), QStringList(4, part).join(u'.'), readable);
-    };
-    row("station", {u"192"_s, u"168"_s, u"1"_s, u"20"_s}, u"192.168.1.20"_s, true);
-    row("empty box", {u"192"_s, u"168"_s, QString(), u"1"_s}, u"192.168..1"_s, false);
-    row("kept as typed", {u" 1"_s, u"010"_s, u"x"_s, u"300"_s}, u" 1.010.x.300"_s, false);
-    same("10,000 characters", Sevens, u"777"_s, false);
-    same("non-ASCII letters", u"ñÆß"_s, u"ñÆß"_s, false);
-    same("Arabic-Indic digits", u"١٢٣"_s, u"١٢٣"_s, false);
-    same("emoji", Emoji, HalfEmoji, false);
-    same("NUL", u"1"_s + Nul, u"1"_s + Nul, false);
-    same("tab first", u"\t12"_s, u"\t12"_s, false);
-    // As inet_addr reads it: a blank ends the address, so only the "1" before it counts.
-    same("tab inside", u"1\t2"_s, u"1\t2"_s, true);
-    same("line feed inside", u"1\n2"_s, u"1\n2"_s, true);
-    same("CR LF", u"\r\n5"_s, u"\r\n5"_s, false);
-    same("line separator", u"1\u20282"_s, u"1\u20282"_s, false);
-    same("1e999", u"1e999"_s, u"1e9"_s, false);
-    same("&H", u"&H"_s, u"&H"_s, false);
-    same("-", u"-"_s, u"-"_s, false);
-    same("only blanks", u"     "_s, u"   "_s, false);
-}
-
-// "CALCULAR" and "ACEPTAR", or "INICIAR" on its page.
-void HostileInputTest::addressGoesToTheProbeAsTyped()
-{
-    QFETCH(bool, guided);
-    QFETCH(QStringList, octets);
-    QFETCH(QString, address);
-    QFETCH(bool, readable);
-    WindowDriver d;
-    const QList<int> boxes = guided ? GuidedTargetBoxes : DynamicTargetBoxes;
-    for (int i = 0; i < 4; ++i)
-        paste(d.form.Text1[boxes[i]], octets[i]);
-    if (guided) {
-        d.click("Command1");
-        WindowDriver::aceptar();
-    } else {
-        showPage(d.form, 1);
-        d.click("Command6");
-    }
-    QTRY_VERIFY(d.probe.probeCount() > 0);
-    QCOMPARE(d.probe.addresses().first(), address);
-    QCOMPARE(readableAddress(address), readable);
-    if (!readable)
-        requireNoEchoRequestFor(address);
-}
-
 // The real probe, in the test network where nothing has a route out, should
 // it go wrong.
-void HostileInputTest::requireNoEchoRequestFor(const QString& address)
+void requireNoEchoRequestFor(const TestNetwork& network, const QString& address)
 {
-    if (!network->isReady())
-        QSKIP(qPrintable(network->failure()));
-    const NamespaceVisit visit(network->proberNamespace());
+    if (!network.isReady())
+        QSKIP(qPrintable(network.failure()));
+    const NamespaceVisit visit(network.proberNamespace());
     QVERIFY(visit.isActive());
     const quint64 sentBefore = echoRequestsSentHere();
     const EchoReply untouched{0x01020304, 77, 55};
@@ -160,6 +43,115 @@ void HostileInputTest::requireNoEchoRequestFor(const QString& address)
     QCOMPARE(fields(reply), fields(untouched));
     QCOMPARE(echoRequestsSentHere(), sentBefore);
 }
+
+} // namespace
+
+class HostileInputTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        platform::setPauseSpeedup(50);
+        network = std::make_unique<TestNetwork>();
+    }
+    void cleanupTestCase() { network.reset(); }
+
+    void octetBoxesKeepThreeCharacters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("10,000 characters") << Sevens << u"777"_s << u"777"_s;
+        QTest::newRow("non-ASCII letters") << u"ñÆßΩж"_s << u"ñÆß"_s << u"ñÆß"_s;
+        QTest::newRow("Arabic-Indic digits") << u"١٢٣٤"_s << u"١٢٣"_s << u"١٢٣"_s;
+        // A character outside the basic plane takes two of the three places.
+        QTest::newRow("emoji") << Emoji << HalfEmoji << QString();
+        QTest::newRow("NUL") << Nul + u"12"_s << Nul + u"12"_s << u"12"_s;
+        QTest::newRow("tab") << u"1\t2"_s << u"1\t2"_s << u"12"_s;
+        QTest::newRow("line feed") << u"1\n2"_s << u"1\n2"_s << u"12"_s;
+        QTest::newRow("CR LF") << u"\r\n5"_s << u"\r\n5"_s << u"5"_s;
+        QTest::newRow("line separator") << u"1\u20282"_s << u"1\u20282"_s << u"1\u20282"_s;
+        QTest::newRow("1e999") << u"1e999"_s << u"1e9"_s << u"1e9"_s;
+        QTest::newRow("&H") << u"&H"_s << u"&H"_s << u"&H"_s;
+        QTest::newRow("-") << u"-"_s << u"-"_s << u"-"_s;
+        QTest::newRow("only blanks") << u"     "_s << u"   "_s << u"   "_s;
+    }
+
+    void octetBoxesKeepThreeCharacters()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, pasted);
+        QFETCH(QString, typed);
+        WindowDriver d;
+        for (const int index : GuidedTargetBoxes + DynamicTargetBoxes) {
+            paste(d.form.Text1[index], text);
+            QCOMPARE(d.form.Text1[index]->text(), pasted);
+            typeText(d.form.Text1[index], text);
+            QCOMPARE(d.form.Text1[index]->text(), typed);
+        }
+    }
+
+    void addressGoesToTheProbeAsTyped_data()
+    {
+        QTest::addColumn<bool>("guided");
+        QTest::addColumn<QStringList>("octets");  // pasted into the "IP Receptor" boxes, left to right
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("readable");
+        const auto row = [](const char* name, const QStringList& octets, const QString& address, bool readable) {
+            for (const bool guided : {true, false})
+                QTest::addRow("%s, %s", name, guided ? "guided" : "dynamic") << guided << octets << address << readable;
+        };
+        const auto same = [&row](const char* name, const QString& text, const QString& part, bool readable) {
+            row(name, QStringList(4, text), QStringList(4, part).join(u'.'), readable);
+        };
+        row("station", {u"192"_s, u"168"_s, u"1"_s, u"20"_s}, u"192.168.1.20"_s, true);
+        row("empty box", {u"192"_s, u"168"_s, QString(), u"1"_s}, u"192.168..1"_s, false);
+        row("kept as typed", {u" 1"_s, u"010"_s, u"x"_s, u"300"_s}, u" 1.010.x.300"_s, false);
+        same("10,000 characters", Sevens, u"777"_s, false);
+        same("non-ASCII letters", u"ñÆß"_s, u"ñÆß"_s, false);
+        same("Arabic-Indic digits", u"١٢٣"_s, u"١٢٣"_s, false);
+        same("emoji", Emoji, HalfEmoji, false);
+        same("NUL", u"1"_s + Nul, u"1"_s + Nul, false);
+        same("tab first", u"\t12"_s, u"\t12"_s, false);
+        // As inet_addr reads it: a blank ends the address, so only the "1" before it counts.
+        same("tab inside", u"1\t2"_s, u"1\t2"_s, true);
+        same("line feed inside", u"1\n2"_s, u"1\n2"_s, true);
+        same("CR LF", u"\r\n5"_s, u"\r\n5"_s, false);
+        same("line separator", u"1\u20282"_s, u"1\u20282"_s, false);
+        same("1e999", u"1e999"_s, u"1e9"_s, false);
+        same("&H", u"&H"_s, u"&H"_s, false);
+        same("-", u"-"_s, u"-"_s, false);
+        same("only blanks", u"     "_s, u"   "_s, false);
+    }
+
+    // "CALCULAR" and "ACEPTAR", or "INICIAR" on its page.
+    void addressGoesToTheProbeAsTyped()
+    {
+        QFETCH(bool, guided);
+        QFETCH(QStringList, octets);
+        QFETCH(QString, address);
+        QFETCH(bool, readable);
+        WindowDriver d;
+        const QList<int> boxes = guided ? GuidedTargetBoxes : DynamicTargetBoxes;
+        for (int i = 0; i < 4; ++i)
+            paste(d.form.Text1[boxes[i]], octets[i]);
+        if (guided) {
+            d.click("Command1");
+            WindowDriver::aceptar();
+        } else {
+            showPage(d.form, 1);
+            d.click("Command6");
+        }
+        QTRY_VERIFY(d.probe.probeCount() > 0);
+        QCOMPARE(d.probe.addresses().first(), address);
+        QCOMPARE(readableAddress(address), readable);
+        if (!readable)
+            requireNoEchoRequestFor(*network, address);
+    }
+
+private:
+    std::unique_ptr<TestNetwork> network;
+};
 
 QTEST_MAIN(HostileInputTest)
 #include "hostile_input_test.moc"

@@ -1,10 +1,11 @@
-// The main window itself: its start-up, its two pages, its links, "BORRAR
-// DATOS" and "SALIR", and where every control of the windows stands.
+// The main window itself: its start-up, its two pages and their start
+// buttons' address check, its links, "BORRAR DATOS" and "SALIR".
 #include "platform/pause_clock.h"
 #include "support/window_driver.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTimer>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr quint32 Red = 0x000000FF;
+const QString StartLine = QStringLiteral("Iniciando alineacion de antena");
 
 // Brings a window to a moment of the program's life: idle, a guided
 // alignment's prompt, probe, pause or finished run, or a dynamic run's probe
@@ -33,9 +34,7 @@ bool reach(WindowDriver& d, const QString& phase)
     d.aceptar();
     if (phase == "measured")
         return waitUntil(WindowDriver::runEnded);
-    return waitUntil([&] {
-        return probing ? d.probe.probePending() : d.measurement() && d.measurementLines().size() == 1;
-    });
+    return waitUntil([&] { return probing ? d.probe.probePending() : d.measurement() && d.measurementLines().size() == 1; });
 }
 
 } // namespace
@@ -52,179 +51,203 @@ public slots:
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void startUpShowsGuidedPageAndLocalAddress();
-    void startUpSaysWhenIcmpCannotBeSent();
-    void tabSwitchResizesWindow();
-    void linksOpenTheSitePages();
-    void borrarDatosResetsTheAlignment();
-    void endsAtOnceInAnyPhase_data();
-    void endsAtOnceInAnyPhase();
+    void init() { platform::setPauseSpeedup(100); }
+
+    void startUp_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("ICMP available") << QString();
+        QTest::newRow("no ICMP") << "No se pueden enviar solicitudes de eco ICMP\n    sudo setcap cap_net_raw+ep";
+    }
+
+    // Without any way to send ICMP, both logs say so at once, with the remedy.
+    void startUp()
+    {
+        QFETCH(QString, failure);
+        ScriptedProbeService probe;
+        probe.setStartupWorks(failure.isEmpty());
+        probe.setFailureText(failure);
+        WindowDriver d(&probe);
+        const QStringList told = failure.isEmpty() ? QStringList() : failure.split(u'\n');
+        const QStringList log = lines(d.form.List1);
+        const QString local = log.value(1).mid(20);
+        QCOMPARE(log, QStringList({"Iniciando variables...", "Encontrada IP local " + local}) + told);
+        QCOMPARE(lines(d.form.List2), QStringList{log[1]} + told);
+        QVERIFY2(QRegularExpression("^\\d{1,3}(\\.\\d{1,3}){3}$").match(local).hasMatch(), qPrintable(local));
+        QCOMPARE(d.form.Text1[7]->text(), local);
+        QCOMPARE(d.form.Text1[9]->text(), local);
+        QCOMPARE(d.form.windowTitle(), "Orienzo wireless");
+        QVERIFY(d.form.Frame15->isVisible());
+        QVERIFY(!d.form.Frame16->isVisible());
+        QCOMPARE(d.form.State.LoopDelay, 500);
+        QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
+        QCOMPARE(d.form.Text11->text(), "          |");
+        QCOMPARE(d.form.Text1[0]->text(), "0");
+    }
+
+    void startChecksTheAddress_data()
+    {
+        QTest::addColumn<bool>("guided");
+        QTest::addColumn<QString>("address");
+        for (const bool guided : {true, false})
+            for (const char* address : {"0.0.0.0", "0.0.0.1", "0.0.0.x"})
+                QTest::addRow("%s, %s", guided ? "CALCULAR" : "INICIAR", address) << guided << QString(address);
+    }
+
+    // Only "0.0.0.0" is refused, with the tool's one message box; any other
+    // text starts the alignment and logs its start line, leaving the log's
+    // selection as it was.
+    void startChecksTheAddress()
+    {
+        QFETCH(bool, guided);
+        QFETCH(QString, address);
+        const bool refused = address == "0.0.0.0";
+        WindowDriver d;
+        d.probe.hold(true);
+        QListWidget* log = guided ? d.form.List1 : d.form.List2;
+        const QStringList startLog = lines(log);
+        const int selected = log->currentRow();
+        guided ? d.calcular(address) : d.iniciar(address);
+
+        const QList<QMessageBox*> boxes = openMessageBoxes("Error");
+        QCOMPARE(boxes.size(), refused ? 1 : 0);
+        QCOMPARE(log->currentRow(), selected);
+        QCOMPARE(lines(log), refused ? startLog : startLog + QStringList{StartLine});
+        if (refused) {
+            QCOMPARE(boxes.front()->text(), "Debe especificar como minimo la IP del equipo Receptor");
+            QCOMPARE(boxes.front()->icon(), QMessageBox::Warning);
+            QCOMPARE(boxes.front()->standardButtons(), QMessageBox::Ok);
+            QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
+            QVERIFY(!d.prompt() && !d.dynamicRunning());
+            QTest::qWait(20);
+            QCOMPARE(d.probe.probeCount(), 0);
+        } else if (guided) {
+            QCOMPARE(d.enabledButtons(), QStringList());
+            QVERIFY(d.promptText().contains("vertical positiva (arriba)"));
+        } else {  // the start line comes before the first pass's
+            QCOMPARE(d.enabledButtons(), QStringList{"DETENER"});
+            QVERIFY(d.completePasses(1));
+            QCOMPARE(log->item(log->count() - 2)->text(), StartLine);
+            QCOMPARE(d.probe.addresses().first(), address);
+        }
+    }
+
+    void tabSwitchResizesWindow()
+    {
+        WindowDriver d;
+        QTabBar* tabs = d.form.TabStrip1->tabBar();
+        QCOMPARE(tabs->tabText(0), "Orienzo guiado");
+        QCOMPARE(tabs->tabText(1), "Orienzo dinamico");
+        for (const auto& [page, stripHeight] : {std::pair{1, 6635}, {0, 8555}}) {
+            showPage(d.form, page);
+            QCOMPARE(d.form.Frame15->isVisible(), page == 0);
+            QCOMPARE(d.form.Frame16->isVisible(), page == 1);
+            QCOMPARE(d.form.TabStrip1->height(), stripHeight / 15);
+            QCOMPARE(d.form.frameGeometry().height(), (stripHeight + 750) / 15);
+        }
+    }
+
+    void linksOpenTheSitePages()
+    {
+        WindowDriver d;
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("http", &catcher, "open");
+        d.click("Command5");
+        d.click("Image1");
+        d.form.Menu->trigger();
+        showPage(d.form, 1);
+        d.click("Command8");
+        d.click("Image2");
+        QDesktopServices::unsetUrlHandler("http");
+        const QString site = QStringLiteral("http://" ORIENZO_TEST_SITE_HOST);
+        QCOMPARE(catcher.urls, QStringList({site + "/foro/", site, site + "/foro/viewtopic.php?t=310", site + "/foro/", site}));
+    }
+
+    // After a guided alignment, everything it left goes; the addresses typed
+    // on the dynamic page, the chosen speed and the target stay.
+    void borrarDatosResetsTheAlignment()
+    {
+        WindowDriver d;
+        const QStringList startLog = lines(d.form.List1);
+        AlignmentState& state = d.form.State;
+        typeAddress(d.form, {8, 6, 5, 4}, "1.2.3.4");
+        typeAddress(d.form, DynamicTargetBoxes, "44.0.0.1");
+        QTest::keyClick(d.form.Slider1, Qt::Key_End);
+        d.calcular();
+        for (const qint32 roundTrip : {3, 12, 30, 50}) {
+            QVERIFY(d.measureTimes(roundTrip));
+            d.completado();
+        }
+        // What the cue and a dynamic run leave, and the up box emptied, its
+        // arm coloured as designed.
+        d.form.Timer1->setEnabled(true);
+        for (QLineEdit* box : {d.form.Text6, d.form.Text12})
+            box->setText("|||");
+        d.form.Shape1->setBackStyle(Shape::Opaque);
+        d.form.List2->addItem("Ultimo valor para alineacion 5");
+        d.form.Text10[0]->clear();
+        d.form.Shape6[0]->setBackColor(0x0000FF00);
+
+        d.click("Command2");
+        QCOMPARE(lines(d.form.List1), startLog);
+        QCOMPARE(d.form.List2->count(), 0);
+        for (int box : {8, 6, 5, 4, 3, 2, 1, 0})
+            QCOMPARE(d.form.Text1[box]->text(), "0");
+        QCOMPARE(d.form.Text1[10]->text(), "44");
+        for (QLineEdit* box : {d.form.Text10[0], d.form.Text10[1], d.form.Text10[2], d.form.Text10[3], d.form.Text12,
+                               d.form.Text14, d.form.Text5, d.form.Text6})
+            QCOMPARE(box->text(), QString());
+        for (int bar = 3; bar <= 7; ++bar)
+            QCOMPARE(d.control<QProgressBar>(QStringLiteral("ProgressBar%1").arg(bar))->value(), 0);
+        for (const Shape* shape : {d.form.Shape6[0], d.form.Shape6[1], d.form.Shape6[2], d.form.Shape6[3], d.form.Shape1})
+            QVERIFY(!shape->isOpaque());
+        QCOMPARE(d.form.Shape6[0]->backColor(), 0x000000FF);  // an empty box reads 0
+        QVERIFY(!d.form.Timer1->isEnabled());
+        QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
+        QCOMPARE(state.GuidedStep, 1);
+        QCOMPARE(state.SampleIndex, 1);
+        QCOMPARE(state.ProbeCount, 0);
+        QCOMPARE(state.LastGrade, 0);
+        QCOMPARE(state.TotalMinusV, 0);
+        QCOMPARE(state.GradesPlusH, GradeArray{});
+        QCOMPARE(state.GuidedTargetIP, "127.0.0.1");
+        QCOMPARE(state.LoopDelay, 2500);
+        QVERIFY(state.StopRequested);
+    }
+
+    void endsAtOnceInAnyPhase_data()
+    {
+        QTest::addColumn<QString>("phase");
+        QTest::addColumn<bool>("salir");
+        for (const char* phase : {"idle", "prompt", "guided probe", "guided pause", "measured", "dynamic probe", "dynamic pause"})
+            for (const bool salir : {true, false})
+                QTest::addRow("%s, %s", salir ? "SALIR" : "closing", phase) << QString(phase) << salir;
+    }
+
+    // "SALIR", or closing the main window through its frame, ends the program
+    // at once, and nothing of a measurement goes on after it.
+    void endsAtOnceInAnyPhase()
+    {
+        QFETCH(QString, phase);
+        QFETCH(bool, salir);
+        if (phase.endsWith("pause"))
+            platform::setPauseSpeedup(1);  // a pause in progress lasts its full time
+        auto d = std::make_unique<WindowDriver>();
+        QVERIFY(reach(*d, phase));
+        QTimer::singleShot(0, &d->form, [&] {
+            showPage(d->form, 0);
+            salir ? d->click("Command4") : closeThroughFrame(&d->form);
+        });
+        QTimer::singleShot(3000, &d->form, [] { QCoreApplication::exit(1); });
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
+        d.reset();
+        QTest::qWait(phase.endsWith("pause") ? 600 : 20);
+        QVERIFY(!openWindow("Form2") && !openWindow("Form4"));
+    }
 };
-
-void MainWindowTest::startUpShowsGuidedPageAndLocalAddress()
-{
-    WindowDriver d;
-    const QStringList log = lines(d.form.List1);
-    QCOMPARE(log.size(), 2);
-    QCOMPARE(log[0], "Iniciando variables...");
-    QVERIFY(log[1].startsWith("Encontrada IP local "));
-    const QString local = log[1].mid(20);
-    QVERIFY2(QRegularExpression("^\\d{1,3}(\\.\\d{1,3}){3}$").match(local).hasMatch(), qPrintable(local));
-    QCOMPARE(d.form.Text1[7]->text(), local);
-    QCOMPARE(d.form.Text1[9]->text(), local);
-    QCOMPARE(lines(d.form.List2), QStringList{log[1]});
-    QCOMPARE(d.form.windowTitle(), "Orienzo wireless");
-    QVERIFY(d.form.Frame15->isVisible());
-    QVERIFY(!d.form.Frame16->isVisible());
-    QCOMPARE(d.form.State.LoopDelay, 500);
-    QVERIFY(!d.form.Command2->isEnabled());
-    QVERIFY(!d.form.Command7->isEnabled());
-    QVERIFY(d.form.Command1->isEnabled());
-    QCOMPARE(d.form.Text11->text(), "          |");
-    QCOMPARE(d.form.Text1[0]->text(), "0");
-}
-
-void MainWindowTest::startUpSaysWhenIcmpCannotBeSent()
-{
-    ScriptedProbeService noIcmp;
-    noIcmp.setStartupWorks(false);
-    noIcmp.setFailureText("No se pueden enviar solicitudes de eco ICMP\n    sudo setcap cap_net_raw+ep");
-    WindowDriver without(&noIcmp);
-    for (const QListWidget* log : {without.form.List1, without.form.List2}) {
-        QVERIFY(lines(log).contains("No se pueden enviar solicitudes de eco ICMP"));
-        QVERIFY(lines(log).contains("    sudo setcap cap_net_raw+ep"));
-    }
-    WindowDriver with;
-    QVERIFY(!lines(with.form.List1).join(' ').contains("ICMP"));
-}
-
-void MainWindowTest::tabSwitchResizesWindow()
-{
-    WindowDriver d;
-    QTabBar* tabs = d.form.TabStrip1->tabBar();
-    QCOMPARE(tabs->tabText(0), "Orienzo guiado");
-    QCOMPARE(tabs->tabText(1), "Orienzo dinamico");
-    for (const auto& [page, stripHeight] : {std::pair{1, 6635}, {0, 8555}}) {
-        showPage(d.form, page);
-        QCOMPARE(d.form.Frame15->isVisible(), page == 0);
-        QCOMPARE(d.form.Frame16->isVisible(), page == 1);
-        QCOMPARE(d.form.TabStrip1->height(), stripHeight / 15);
-        QCOMPARE(d.form.frameGeometry().height(), (stripHeight + 750) / 15);
-    }
-}
-
-void MainWindowTest::linksOpenTheSitePages()
-{
-    WindowDriver d;
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("http", &catcher, "open");
-    d.click("Command5");
-    d.click("Image1");
-    d.form.Menu->trigger();
-    showPage(d.form, 1);
-    d.click("Command8");
-    d.click("Image2");
-    QDesktopServices::unsetUrlHandler("http");
-
-    const QString site = QStringLiteral("http://" ORIENZO_TEST_SITE_HOST);
-    QCOMPARE(catcher.urls, QStringList({site + "/foro/", site, site + "/foro/viewtopic.php?t=310", site + "/foro/", site}));
-}
-
-// Everything a finished or abandoned alignment left goes, but the addresses
-// typed on the dynamic page, the chosen speed and the target stay.
-void MainWindowTest::borrarDatosResetsTheAlignment()
-{
-    WindowDriver d;
-    const QStringList startLog = lines(d.form.List1);
-    AlignmentState& state = d.form.State;
-    state.GuidedStep = 4;
-    state.SampleIndex = 9;
-    state.ProbeCount = 9;
-    state.LastGrade = 3;
-    state.TotalPlusV = 40;
-    state.GradesMinusH[7] = 5;
-    state.GuidedTargetIP = "10.0.0.9";
-    state.LoopDelay = 1500;
-    typeAddress(d.form, {8, 6, 5, 4, 3, 2, 1, 0}, "1.2.3.4.5.6.7.8");
-    typeAddress(d.form, DynamicTargetBoxes, "44.0.0.1");
-    paste(d.form.Text10[1], " 33");  // the up box stays empty, its arm as designed
-    for (QLineEdit* box : {d.form.Text12, d.form.Text14, d.form.Text5, d.form.Text6})
-        box->setText("|||");
-    d.form.ProgressBar3->setValue(3);
-    d.form.ProgressBar4->setValue(20);
-    for (Shape* shape : {d.form.Shape6[1], d.form.Shape1})
-        shape->setBackStyle(Shape::Opaque);
-    d.form.Timer1->setEnabled(true);
-    d.form.Command1->setEnabled(false);
-    d.form.Command6->setEnabled(false);
-    d.form.Command2->setEnabled(true);
-    d.form.List1->addItem("Test finalizado.");
-
-    d.click("Command2");
-
-    QCOMPARE(lines(d.form.List1), startLog);
-    QCOMPARE(d.form.List2->count(), 0);
-    for (int box : {8, 6, 5, 4, 3, 2, 1, 0})
-        QCOMPARE(d.form.Text1[box]->text(), "0");
-    QCOMPARE(d.form.Text1[10]->text(), "44");
-    for (QLineEdit* box : {d.form.Text10[1], d.form.Text12, d.form.Text14, d.form.Text5, d.form.Text6})
-        QCOMPARE(box->text(), QString());
-    QCOMPARE(d.form.ProgressBar3->value(), 0);
-    QCOMPARE(d.form.ProgressBar4->value(), 0);
-    for (const Shape* shape : {d.form.Shape6[0], d.form.Shape6[1], d.form.Shape1})
-        QVERIFY(!shape->isOpaque());
-    QCOMPARE(d.form.Shape6[0]->backColor(), Red);  // an empty box reads 0
-    QVERIFY(!d.form.Timer1->isEnabled());
-    QVERIFY(d.form.Command1->isEnabled());
-    QVERIFY(d.form.Command6->isEnabled());
-    QVERIFY(!d.form.Command2->isEnabled());
-    QCOMPARE(state.GuidedStep, 1);
-    QCOMPARE(state.SampleIndex, 1);
-    QCOMPARE(state.ProbeCount, 0);
-    QCOMPARE(state.LastGrade, 0);
-    QCOMPARE(state.TotalPlusV, 0);
-    QCOMPARE(state.GradesMinusH[7], 0);
-    QCOMPARE(state.GuidedTargetIP, "10.0.0.9");
-    QCOMPARE(state.LoopDelay, 1500);
-    QVERIFY(state.StopRequested);
-}
-
-void MainWindowTest::endsAtOnceInAnyPhase_data()
-{
-    QTest::addColumn<QString>("phase");
-    QTest::addColumn<bool>("salir");
-    for (const char* phase : {"idle", "prompt", "guided probe", "guided pause", "measured", "dynamic probe",
-                              "dynamic pause"})
-        for (const bool salir : {true, false})
-            QTest::addRow("%s, %s", salir ? "SALIR" : "closing", phase) << QString::fromLatin1(phase) << salir;
-}
-
-// "SALIR", or closing the main window through its frame, ends the program at
-// once, and nothing of a measurement goes on after it.
-void MainWindowTest::endsAtOnceInAnyPhase()
-{
-    QFETCH(QString, phase);
-    QFETCH(bool, salir);
-    // A pause in progress lasts its full time.
-    platform::setPauseSpeedup(phase.endsWith("pause") ? 1 : 100);
-    auto d = std::make_unique<WindowDriver>();
-    QVERIFY(reach(*d, phase));
-    QTimer::singleShot(0, &d->form, [&] {
-        if (!salir)
-            return closeThroughFrame(&d->form);
-        showPage(d->form, 0);
-        d->click("Command4");
-    });
-    QTimer::singleShot(3000, &d->form, [] { QCoreApplication::exit(1); });
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
-
-    d.reset();
-    QTest::qWait(phase.endsWith("pause") ? 600 : 20);
-    QVERIFY(!openWindow("Form2") && !openWindow("Form4"));
-}
 
 QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

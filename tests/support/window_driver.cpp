@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -49,13 +48,6 @@ QList<QMessageBox*> openMessageBoxes(const QString& title)
         if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible() && box->windowTitle() == title)
             boxes.append(box);
     return boxes;
-}
-
-void closeMessageBoxes()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (qobject_cast<QMessageBox*>(widget))
-            delete widget;
 }
 
 void paste(QLineEdit* box, const QString& text)
@@ -126,15 +118,19 @@ void closeThroughFrame(QWidget* window)
     QApplication::sendEvent(window->windowHandle(), &event);
 }
 
+QStringList WindowDriver::enabledButtons() const
+{
+    QStringList captions;
+    for (const QPushButton* button : {form.Command1, form.Command2, form.Command6, form.Command7})
+        if (button->isEnabled())
+            captions << button->text();
+    return captions;
+}
+
 void WindowDriver::calcular(const QString& address)
 {
     typeAddress(form, GuidedTargetBoxes, address);
     click(QStringLiteral("Command1"));
-}
-
-QString WindowDriver::promptText()
-{
-    return controlOf<QPlainTextEdit>(prompt(), QStringLiteral("Text1"))->toPlainText();
 }
 
 bool WindowDriver::measure(const QList<ScriptedProbeService::Outcome>& outcomes)

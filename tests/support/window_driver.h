@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -37,7 +38,6 @@ QWidget* openWindow(const QString& name);
 QPushButton* buttonOf(const QString& window, const QString& button);
 // The visible message boxes with this title.
 QList<QMessageBox*> openMessageBoxes(const QString& title);
-void closeMessageBoxes();
 
 // A control of `window` by object name; ends the test program when missing.
 template <typename Control = QWidget>
@@ -81,6 +81,9 @@ public:
     template <typename Control = QWidget>
     Control* control(const QString& name) const { return controlOf<Control>(&form, name); }
     void click(const QString& name) const { ::click(control(name)); }
+    // The captions of the enabled ones of "CALCULAR", "BORRAR DATOS", "INICIAR"
+    // and "DETENER", in this order.
+    QStringList enabledButtons() const;
 
     // Guided: the prompt window Form4 and the measurement window Form2.
     static QWidget* prompt() { return openWindow(QStringLiteral("Form4")); }
@@ -90,7 +93,7 @@ public:
     static void aceptar() { ::click(controlOf(prompt(), QStringLiteral("Command1"))); }
     static void detener() { ::click(controlOf(prompt(), QStringLiteral("Command2"))); }
     static void completado() { ::click(controlOf(measurement(), QStringLiteral("Command1"))); }
-    static QString promptText();
+    static QString promptText() { return controlOf<QPlainTextEdit>(prompt(), QStringLiteral("Text1"))->toPlainText(); }
     static bool runEnded() { return measurement() && controlOf(measurement(), QStringLiteral("Command1"))->isEnabled(); }
     static QStringList measurementLines() { return lines(controlOf<QListWidget>(measurement(), QStringLiteral("List1"))); }
     // The measurement window's five chart lines, top to bottom.
