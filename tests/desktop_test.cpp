@@ -54,18 +54,21 @@ private slots:
         platform::setPauseSpeedup(100);
     }
 
-    void mainWindowShowsItsIconAndTitle()
+    // The main window with its icon, its title and its menu bar in the
+    // window; the tool windows with no title text.
+    void windowsAsTheDesktopShowsThem()
     {
         WindowDriver d;
         QVERIFY(QTest::qWaitForWindowExposed(&d.form));
-        QVERIFY(!d.form.windowIcon().isNull());
         QVERIFY(x11Property(&d.form, "_NET_WM_ICON").value_or(QByteArray()).size() > 16 * 16 * 4);
         QCOMPARE(x11Property(&d.form, "_NET_WM_NAME"), QByteArray("Orienzo wireless"));
-    }
+        auto* corner = qobject_cast<QMenuBar*>(d.form.menuBar()->cornerWidget(Qt::TopRightCorner));
+        for (QMenuBar* bar : {d.form.menuBar(), corner}) {
+            QVERIFY(!bar->isNativeMenuBar());
+            QVERIFY(bar->isVisible());
+        }
+        QCOMPARE(corner->actions().value(0)->text(), "Acerca de");
 
-    void toolWindowsShowNoTitleText()
-    {
-        WindowDriver d;
         d.click("Command3");
         d.calcular();
         d.aceptar();
@@ -79,18 +82,6 @@ private slots:
         d.completado();
         QVERIFY(QTest::qWaitForWindowExposed(d.prompt()));
         QVERIFY(shownTitle(d.prompt()).isEmpty());
-    }
-
-    void menuBarStaysInTheWindow()
-    {
-        WindowDriver d;
-        QVERIFY(QTest::qWaitForWindowExposed(&d.form));
-        auto* corner = qobject_cast<QMenuBar*>(d.form.menuBar()->cornerWidget(Qt::TopRightCorner));
-        for (QMenuBar* bar : {d.form.menuBar(), corner}) {
-            QVERIFY(!bar->isNativeMenuBar());
-            QVERIFY(bar->isVisible());
-        }
-        QCOMPARE(corner->actions().value(0)->text(), "Acerca de");
     }
 };
 

@@ -1,11 +1,12 @@
 // Whatever a user types or pastes into the octet boxes: the boxes keep their
-// limits, the address goes to the probe as typed, and the real probe sends
-// nothing for an address it cannot read.
+// limits, the start buttons refuse only "0.0.0.0", the address goes to the
+// probe as typed, and the real probe sends nothing for one it cannot read.
 #include "network/test_network.h"
 #include "platform/inet_address.h"
 #include "platform/pause_clock.h"
 #include "support/window_driver.h"
 
+#include <QMessageBox>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -91,19 +92,21 @@ private slots:
         }
     }
 
-    void addressGoesToTheProbeAsTyped_data()
+    void startSendsTheAddressAsTyped_data()
     {
         QTest::addColumn<bool>("guided");
         QTest::addColumn<QStringList>("octets");  // pasted into the "IP Receptor" boxes, left to right
-        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("address");     // none when refused
         QTest::addColumn<bool>("readable");
         const auto row = [](const char* name, const QStringList& octets, const QString& address, bool readable) {
             for (const bool guided : {true, false})
-                QTest::addRow("%s, %s", name, guided ? "guided" : "dynamic") << guided << octets << address << readable;
+                QTest::addRow("%s, %s", name, guided ? "CALCULAR" : "INICIAR") << guided << octets << address << readable;
         };
         const auto same = [&row](const char* name, const QString& text, const QString& part, bool readable) {
             row(name, QStringList(4, text), QStringList(4, part).join(u'.'), readable);
         };
+        row("as designed", QStringList(4, u"0"_s), QString(), false);
+        row("last octet", {u"0"_s, u"0"_s, u"0"_s, u"1"_s}, u"0.0.0.1"_s, true);
         row("station", {u"192"_s, u"168"_s, u"1"_s, u"20"_s}, u"192.168.1.20"_s, true);
         row("empty box", {u"192"_s, u"168"_s, QString(), u"1"_s}, u"192.168..1"_s, false);
         row("kept as typed", {u" 1"_s, u"010"_s, u"x"_s, u"300"_s}, u" 1.010.x.300"_s, false);
@@ -124,25 +127,50 @@ private slots:
         same("only blanks", u"     "_s, u"   "_s, false);
     }
 
-    // "CALCULAR" and "ACEPTAR", or "INICIAR" on its page.
-    void addressGoesToTheProbeAsTyped()
+    // "CALCULAR" and "ACEPTAR", or "INICIAR" on its page: only "0.0.0.0" is
+    // refused, with the tool's one message box; any other text starts the
+    // alignment, logs its start line without selecting it, and goes to the
+    // probe as typed.
+    void startSendsTheAddressAsTyped()
     {
         QFETCH(bool, guided);
         QFETCH(QStringList, octets);
         QFETCH(QString, address);
         QFETCH(bool, readable);
         WindowDriver d;
+        d.probe.hold(true);
+        QListWidget* log = guided ? d.form.List1 : d.form.List2;
+        const QStringList startLog = lines(log);
+        const int selected = log->currentRow();
+        showPage(d.form, guided ? 0 : 1);
         const QList<int> boxes = guided ? GuidedTargetBoxes : DynamicTargetBoxes;
         for (int i = 0; i < 4; ++i)
             paste(d.form.Text1[boxes[i]], octets[i]);
-        if (guided) {
-            d.click("Command1");
-            WindowDriver::aceptar();
-        } else {
-            showPage(d.form, 1);
-            d.click("Command6");
+        d.click(guided ? "Command1" : "Command6");
+
+        const QList<QMessageBox*> refusals = openMessageBoxes("Error");
+        QCOMPARE(refusals.size(), address.isNull() ? 1 : 0);
+        QCOMPARE(log->currentRow(), selected);
+        QCOMPARE(lines(log), address.isNull() ? startLog : startLog + QStringList{"Iniciando alineacion de antena"});
+        if (address.isNull()) {
+            QCOMPARE(refusals.front()->text(), "Debe especificar como minimo la IP del equipo Receptor");
+            QCOMPARE(refusals.front()->icon(), QMessageBox::Warning);
+            QCOMPARE(refusals.front()->standardButtons(), QMessageBox::Ok);
+            QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
+            QVERIFY(!d.prompt() && !d.dynamicRunning());
+            QTest::qWait(20);
+            QCOMPARE(d.probe.probeCount(), 0);
+            return;
         }
-        QTRY_VERIFY(d.probe.probeCount() > 0);
+        QCOMPARE(d.enabledButtons(), guided ? QStringList() : QStringList{"DETENER"});
+        if (guided) {
+            QVERIFY(d.promptText().contains("vertical positiva (arriba)"));
+            d.aceptar();
+        } else {  // the start line comes before the first pass's
+            QVERIFY(d.completePasses(1));
+            QCOMPARE(log->item(log->count() - 2)->text(), "Iniciando alineacion de antena");
+        }
+        QVERIFY(waitUntil([&] { return d.probe.probePending(); }));
         QCOMPARE(d.probe.addresses().first(), address);
         QCOMPARE(readableAddress(address), readable);
         if (!readable)

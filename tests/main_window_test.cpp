@@ -1,19 +1,18 @@
-// The main window itself: its start-up, its two pages and their start
-// buttons' address check, its links, "BORRAR DATOS" and "SALIR".
+// The main window itself: its start-up, its two pages, its links, "BORRAR
+// DATOS" and "SALIR", and its keys.
 #include "platform/pause_clock.h"
 #include "support/window_driver.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTimer>
 #include <memory>
 
 namespace {
-
-const QString StartLine = QStringLiteral("Iniciando alineacion de antena");
 
 // Brings a window to a moment of the program's life: idle, a guided
 // alignment's prompt, probe, pause or finished run, or a dynamic run's probe
@@ -35,6 +34,30 @@ bool reach(WindowDriver& d, const QString& phase)
     if (phase == "measured")
         return waitUntil(WindowDriver::runEnded);
     return waitUntil([&] { return probing ? d.probe.probePending() : d.measurement() && d.measurementLines().size() == 1; });
+}
+
+// The window in front, with the keys going to its focused control.
+bool activated(WindowDriver& d)
+{
+    QApplication::setActiveWindow(&d.form);
+    return QTest::qWaitForWindowActive(&d.form);
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+QString focused()
+{
+    return QApplication::focusWidget()->objectName();
+}
+
+bool tabTo(const QString& name)
+{
+    for (int presses = 0; presses < 40 && focused() != name; ++presses)
+        press(Qt::Key_Tab);
+    return focused() == name;
 }
 
 } // namespace
@@ -83,53 +106,6 @@ private slots:
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
         QCOMPARE(d.form.Text11->text(), "          |");
         QCOMPARE(d.form.Text1[0]->text(), "0");
-    }
-
-    void startChecksTheAddress_data()
-    {
-        QTest::addColumn<bool>("guided");
-        QTest::addColumn<QString>("address");
-        for (const bool guided : {true, false})
-            for (const char* address : {"0.0.0.0", "0.0.0.1", "0.0.0.x"})
-                QTest::addRow("%s, %s", guided ? "CALCULAR" : "INICIAR", address) << guided << QString(address);
-    }
-
-    // Only "0.0.0.0" is refused, with the tool's one message box; any other
-    // text starts the alignment and logs its start line, leaving the log's
-    // selection as it was.
-    void startChecksTheAddress()
-    {
-        QFETCH(bool, guided);
-        QFETCH(QString, address);
-        const bool refused = address == "0.0.0.0";
-        WindowDriver d;
-        d.probe.hold(true);
-        QListWidget* log = guided ? d.form.List1 : d.form.List2;
-        const QStringList startLog = lines(log);
-        const int selected = log->currentRow();
-        guided ? d.calcular(address) : d.iniciar(address);
-
-        const QList<QMessageBox*> boxes = openMessageBoxes("Error");
-        QCOMPARE(boxes.size(), refused ? 1 : 0);
-        QCOMPARE(log->currentRow(), selected);
-        QCOMPARE(lines(log), refused ? startLog : startLog + QStringList{StartLine});
-        if (refused) {
-            QCOMPARE(boxes.front()->text(), "Debe especificar como minimo la IP del equipo Receptor");
-            QCOMPARE(boxes.front()->icon(), QMessageBox::Warning);
-            QCOMPARE(boxes.front()->standardButtons(), QMessageBox::Ok);
-            QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
-            QVERIFY(!d.prompt() && !d.dynamicRunning());
-            QTest::qWait(20);
-            QCOMPARE(d.probe.probeCount(), 0);
-        } else if (guided) {
-            QCOMPARE(d.enabledButtons(), QStringList());
-            QVERIFY(d.promptText().contains("vertical positiva (arriba)"));
-        } else {  // the start line comes before the first pass's
-            QCOMPARE(d.enabledButtons(), QStringList{"DETENER"});
-            QVERIFY(d.completePasses(1));
-            QCOMPARE(log->item(log->count() - 2)->text(), StartLine);
-            QCOMPARE(d.probe.addresses().first(), address);
-        }
     }
 
     void tabSwitchResizesWindow()
@@ -213,6 +189,63 @@ private slots:
         QCOMPARE(state.GuidedTargetIP, "127.0.0.1");
         QCOMPARE(state.LoopDelay, 2500);
         QVERIFY(state.StopRequested);
+    }
+
+    // Tab visits the octet boxes left to right, from the first receiving-
+    // station box, ready for typing. Screen readers name every control the
+    // keyboard reaches: by its caption, or by its row, such as "IP Receptor,
+    // octeto 1".
+    void keysReachEveryControlByName()
+    {
+        WindowDriver d;
+        QVERIFY(activated(d));
+        QStringList visited;
+        for (int presses = 0; presses < 4; ++presses) {
+            visited << focused();
+            press(Qt::Key_Tab);
+        }
+        QCOMPARE(visited, QStringList({"Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)"}));
+        QVERIFY(tabTo("Command4"));
+        for (QWidget* control : d.form.findChildren<QWidget*>()) {
+            if (!(control->focusPolicy() & Qt::TabFocus) || control->objectName().isEmpty())
+                continue;
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(d.form.Text1[2])->text(QAccessible::Name), "IP Receptor, octeto 2");
+    }
+
+    // A keyboard user stays on the button that undoes the one just pressed.
+    void dynamicPageWorksWithKeysAlone()
+    {
+        WindowDriver d;
+        QVERIFY(activated(d));
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY(d.form.Frame16->isVisible());
+        // A box entered with the keyboard has its text selected, so typing replaces the "0".
+        const QStringList octets{"127", "0", "0", "1"};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(focused(), QStringLiteral("Text1(%1)").arg(10 + i));
+            QTest::keyClicks(QApplication::focusWidget(), octets[i]);
+            press(Qt::Key_Tab);
+        }
+        QVERIFY(tabTo("Command6"));
+        press(Qt::Key_Space);
+        QCOMPARE(focused(), "Command7");
+        QTRY_VERIFY(d.probe.probeCount() >= 2);
+        QCOMPARE(d.probe.addresses().first(), "127.0.0.1");
+        press(Qt::Key_Return);  // "DETENER", with Enter this time
+        QCOMPARE(focused(), "Command6");
+        QTRY_VERIFY(!d.dynamicRunning());
+
+        QVERIFY(tabTo("Slider1"));
+        press(Qt::Key_Right);
+        press(Qt::Key_Right);
+        QCOMPARE(d.form.State.LoopDelay, 1500);
+        press(Qt::Key_End);
+        QCOMPARE(d.form.State.LoopDelay, 2500);
+        press(Qt::Key_Left);
+        QCOMPARE(d.form.State.LoopDelay, 2000);
     }
 
     void endsAtOnceInAnyPhase_data()
