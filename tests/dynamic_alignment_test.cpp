@@ -151,48 +151,10 @@ private slots:
         }
     }
 
-    void stopEndsRunWithOneReset_data()
-    {
-        QTest::addColumn<bool>("duringProbe");
-        QTest::newRow("during a probe") << true;
-        QTest::newRow("during a pause") << false;
-    }
-
-    void stopEndsRunWithOneReset()
-    {
-        QFETCH(bool, duringProbe);
-        platform::setPauseSpeedup(10);
-        WindowDriver d;
-        QSignalSpy resets(d.form.List2->model(), &QAbstractItemModel::modelReset);
-        QTest::keyClick(d.form.Slider1, Qt::Key_End);
-        d.probe.hold(duringProbe);
-        d.iniciar();
-        QVERIFY(waitUntil([&] { return duringProbe ? d.probe.probePending() : d.passLines().size() == 1; }));
-
-        d.click("Command7");
-        QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
-        QVERIFY(d.form.List2->count() > 0);
-        QCOMPARE(resets.size(), 0);
-
-        d.probe.release();
-        QTRY_VERIFY(!d.dynamicRunning());
-        QCOMPARE(resets.size(), 1);
-        QCOMPARE(d.form.List2->count(), 0);
-        QCOMPARE(d.form.Text1[0]->text(), "0");
-        QVERIFY(!d.form.Shape1->isOpaque());
-
-        QTest::qWait(300);
-        QCOMPARE(d.probe.probeCount(), 1);
-        QCOMPARE(resets.size(), 1);
-        QCOMPARE(d.form.List2->count(), 0);
-        QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
-    }
-
     void passWithoutEchoFacilityShowsNoConnectivity()
     {
         WindowDriver d;
         const QString reason = QStringLiteral("Sin permiso para ICMP");
-        d.probe.setFailureText(reason);
         // A good probe first: the passes after it must not repeat it.
         QTest::keyClick(d.form.Slider1, Qt::Key_End);
         d.probe.hold(true);
@@ -200,7 +162,7 @@ private slots:
         d.probe.script(EchoStatus::Success, 3);
         d.iniciar();
         QVERIFY(d.completePasses(1));
-        d.probe.setStartupWorks(false);
+        d.probe.setStartupFailure(reason);
         d.probe.release();
         QTRY_VERIFY(d.passLines().size() >= 5);
 
@@ -252,41 +214,57 @@ private slots:
         QCOMPARE(d.form.List2->item(0)->text(), PassLine + NumberText(Passes - 1000));
     }
 
-    void startWhileStoppingTakesOver_data()
+    void afterDetener_data()
     {
-        QTest::addColumn<bool>("guided");
-        QTest::newRow("INICIAR") << false;
-        QTest::newRow("CALCULAR") << true;
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<bool>("duringProbe");
+        QTest::newRow("nothing, during a probe") << "" << true;
+        QTest::newRow("nothing, during a pause") << "" << false;
+        QTest::newRow("INICIAR") << "INICIAR" << true;
+        QTest::newRow("CALCULAR") << "CALCULAR" << true;
     }
 
-    // A start right after "DETENER", while the stopped run still waits on its
-    // probe, ends that run at once: "CALCULAR" would otherwise clear the stop
-    // request before the loop saw it, leaving it probing beside the guided run.
-    void startWhileStoppingTakesOver()
+    // "DETENER" swaps the buttons at once; the loop then ends with one reset
+    // at the top of its next pass, or at once, with none, when a new start
+    // takes over while it still waits on its probe: "CALCULAR" would otherwise
+    // clear the stop request before the loop saw it, leaving it probing beside
+    // the guided run.
+    void afterDetener()
     {
-        QFETCH(bool, guided);
+        QFETCH(QString, then);
+        QFETCH(bool, duringProbe);
+        platform::setPauseSpeedup(10);
         WindowDriver d;
         QSignalSpy resets(d.form.List2->model(), &QAbstractItemModel::modelReset);
-        d.probe.hold(true);
+        QTest::keyClick(d.form.Slider1, Qt::Key_End);
+        d.probe.hold(duringProbe);
         d.iniciar();
-        QVERIFY(waitUntil([&] { return d.probe.probePending(); }));
+        QVERIFY(waitUntil([&] { return duringProbe ? d.probe.probePending() : d.passLines().size() == 1; }));
         d.click("Command7");
-        if (guided) {
-            showPage(d.form, 0);
-            d.calcular();
-            QVERIFY(!d.dynamicRunning());
-            d.probe.release();
-            QTest::qWait(30);
-            QCOMPARE(d.probe.probeCount(), 1);
-        } else {
+        QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
+        QVERIFY(d.form.List2->count() > 0);
+        if (then == "INICIAR") {
             d.click("Command6");
             QTRY_COMPARE(d.probe.probeCount(), 2);
             QVERIFY(d.completePasses(3));
-            QCOMPARE(d.probe.probeCount(), 5);
             QCOMPARE(d.dynamicChart().front().size(), 3);
+        } else {
+            if (then == "CALCULAR") {
+                showPage(d.form, 0);
+                d.calcular();
+                QVERIFY(!d.dynamicRunning());
+            }
+            d.probe.release();
+            QTRY_VERIFY(!d.dynamicRunning());
+            QTest::qWait(300);
+            QCOMPARE(d.probe.probeCount(), 1);
         }
-        QCOMPARE(d.passLines().size(), guided ? 0 : 3);
-        QCOMPARE(resets.size(), 0);
+        QCOMPARE(d.passLines().size(), then == "INICIAR" ? 3 : 0);
+        QCOMPARE(resets.size(), then.isEmpty() ? 1 : 0);
+        if (then.isEmpty()) {  // the reset's, not just the log emptied
+            QCOMPARE(d.form.Text1[0]->text(), "0");
+            QVERIFY(!d.form.Shape1->isOpaque());
+        }
     }
 };
 

@@ -93,21 +93,6 @@ private slots:
         QCOMPARE(d.probe.addresses(), QStringList(60, "127.0.0.1"));
     }
 
-    // A sample without a grade stores the last grade, none before any. The
-    // sums then stay " 0", yet each rewrite runs the readout.
-    void gapsOnlyStillGiveTheCorrection()
-    {
-        WindowDriver d;
-        d.calcular();
-        for (int step = 1; step <= 3; ++step) {
-            QVERIFY(d.measureTimes(9));
-            QCOMPARE(d.measurementChart(), QStringList(5, QString()));
-            QCOMPARE(d.total(step - 1), " 0");
-            d.completado();
-        }
-        QCOMPARE(d.form.Text14->text(), "Perfecto  0º");
-    }
-
     // With the real pause: the cue changes at most once per sample, so the arm
     // blinks about once a second and the cue line never flashes fast.
     void cueBlinksAtThePaceOfTheSamples()
@@ -229,17 +214,24 @@ private slots:
             QTest::newRow(how) << QString::fromLatin1(how);
     }
 
+    // Three orientations of samples without a grade, which store the last
+    // grade, none before any: the sums stay " 0", yet each rewrite runs the
+    // readout. The prompt for the fourth, left without an answer, abandons the
+    // alignment.
     void leavingThePromptAbandons()
     {
         QFETCH(QString, how);
         WindowDriver d;
         const QStringList startLog = lines(d.form.List1);
         d.calcular();
-        for (int step = 1; step <= 2; ++step) {
-            QVERIFY(d.measureTimes(3));
+        for (int step = 1; step <= 3; ++step) {
+            QVERIFY(d.measureTimes(9));
+            QCOMPARE(d.measurementChart(), QStringList(5, QString()));
+            QCOMPARE(d.total(step - 1), " 0");
             d.completado();
         }
-        QCOMPARE(d.promptText(), promptText("vertical negativa (abajo)"));
+        QCOMPARE(d.form.Text14->text(), "Perfecto  0º");
+        QCOMPARE(d.promptText(), promptText("horizontal positiva (izquierda)"));
         if (how == "DETENER") {
             d.detener();
         } else if (how == "through the frame") {
@@ -253,7 +245,7 @@ private slots:
         QVERIFY(!d.prompt());
         QCOMPARE(lines(d.form.List1), startLog);
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
-        QCOMPARE(d.probe.probeCount(), 30);
+        QCOMPARE(d.probe.probeCount(), 45);
 
         d.calcular();
         QCOMPARE(d.promptText(), promptText("vertical positiva (arriba)"));
@@ -303,8 +295,7 @@ private slots:
     {
         const QString reason = QStringLiteral("ICMP no permitido: ejecute como administrador");
         WindowDriver d;
-        d.probe.setStartupWorks(false);
-        d.probe.setFailureText(reason);
+        d.probe.setStartupFailure(reason);
         d.calcular();
         d.aceptar();
         QTRY_COMPARE(openMessageBoxes(IcmpNoticeTitle).size(), 1);

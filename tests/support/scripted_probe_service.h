@@ -21,8 +21,9 @@ public:
     using ProbeService::ProbeService;
 
     void script(qint32 status, qint32 roundTripTime) { script_.enqueue({status, roundTripTime}); }
-    void setStartupWorks(bool works) { startupWorks_ = works; }
-    void setFailureText(const QString& text) { failureText_ = text; }
+    // From now on the socket library cannot be started, for this reason; an
+    // empty reason lets it start again.
+    void setStartupFailure(const QString& reason) { failure_ = reason; }
     // While held, probes stay unanswered until release(), so that a test can
     // act during a probe.
     void hold(bool held) { holding_ = held; }
@@ -34,8 +35,8 @@ public:
     bool probePending() const { return unanswered_ > 0; }
     QStringList addresses() const { return addresses_; }
 
-    bool socketsStartup() override { return startupWorks_; }
-    QString startupFailure() const override { return startupWorks_ ? QString() : failureText_; }
+    bool socketsStartup() override { return failure_.isEmpty(); }
+    QString startupFailure() const override { return failure_; }
     void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) override;
 
 private:
@@ -50,8 +51,7 @@ private:
     QQueue<Outcome> script_;
     QList<Probe> held_;
     QStringList addresses_;
-    QString failureText_;
+    QString failure_;
     int unanswered_ = 0;
-    bool startupWorks_ = true;
     bool holding_ = false;
 };
