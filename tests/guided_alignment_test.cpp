@@ -1,5 +1,7 @@
 // The guided alignment as its user goes through it: the prompt before each
-// orientation, the measurement window, the main window's cue and the legend.
+// orientation, the measurement window, the main window's cue and the legend;
+// one orientation also with real echo requests to this machine.
+#include "core/threaded_probe_service.h"
 #include "guided/guided_alignment.h"
 #include "guided/guided_cue.h"
 #include "platform/pause_clock.h"
@@ -8,6 +10,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -252,6 +255,22 @@ private slots:
         QVERIFY(blinks(promptShape("Shape2")));
         for (const char* still : {"Shape3", "Shape4", "Shape5"})
             QVERIFY(!promptShape(still)->isOpaque());
+    }
+
+    void loopbackOrientationIsAllGood()
+    {
+        ThreadedProbeService probe;
+        if (!probe.socketsStartup())
+            QSKIP(qPrintable(probe.startupFailure()));
+        WindowDriver d(&probe);
+        d.calcular();
+        d.aceptar();
+        QVERIFY(waitUntil(WindowDriver::runEnded, 30000));
+        QCOMPARE(d.measurementLines().filter(QRegularExpression("^Ultimo valor para alineacion \\+Vertical \\d+$")).size(), 15);
+        QCOMPARE(d.measurementChart(), QStringList(5, QString(15, u'|')));
+        QCOMPARE(d.total(0), " 15");
+        d.completado();
+        QVERIFY(d.prompt());
     }
 
     // Closed through its frame during a run, the measurement window opens
