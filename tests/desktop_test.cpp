@@ -9,13 +9,12 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 
 namespace {
 
-// A property of the window's X11 window as the desktop reads it; nothing
-// when the window has none.
-std::optional<QByteArray> x11Property(QWidget* window, const char* name)
+// A property of the window's X11 window as the desktop reads it; empty when
+// the window has none.
+QByteArray x11Property(QWidget* window, const char* name)
 {
     xcb_connection_t* connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
     const auto atomCookie = xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name);
@@ -24,18 +23,16 @@ std::optional<QByteArray> x11Property(QWidget* window, const char* name)
                                          XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 20);
     std::free(atom);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
-    std::optional<QByteArray> value;
+    QByteArray value;
     if (reply && reply->type != XCB_ATOM_NONE)
-        value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
-                           xcb_get_property_value_length(reply));
+        value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
     std::free(reply);
     return value;
 }
 
 QByteArray shownTitle(QWidget* window)
 {
-    return x11Property(window, "_NET_WM_NAME").value_or(QByteArray())
-        + x11Property(window, "WM_NAME").value_or(QByteArray());
+    return x11Property(window, "_NET_WM_NAME") + x11Property(window, "WM_NAME");
 }
 
 } // namespace
@@ -60,7 +57,7 @@ private slots:
     {
         WindowDriver d;
         QVERIFY(QTest::qWaitForWindowExposed(&d.form));
-        QVERIFY(x11Property(&d.form, "_NET_WM_ICON").value_or(QByteArray()).size() > 16 * 16 * 4);
+        QVERIFY(x11Property(&d.form, "_NET_WM_ICON").size() > 16 * 16 * 4);
         QCOMPARE(x11Property(&d.form, "_NET_WM_NAME"), QByteArray("Orienzo wireless"));
         auto* corner = qobject_cast<QMenuBar*>(d.form.menuBar()->cornerWidget(Qt::TopRightCorner));
         for (QMenuBar* bar : {d.form.menuBar(), corner}) {

@@ -15,11 +15,8 @@
 
 namespace {
 
-// 500 ms pauses take 5 ms.
-constexpr int FastClock = 100;
 constexpr quint32 Black = 0x00000000, WindowBackground = 0x80000005;
 const QString IcmpNoticeTitle = QStringLiteral("No se puede enviar ICMP");
-using Outcomes = QList<ScriptedProbeService::Outcome>;
 
 QString promptText(const QString& position)
 {
@@ -44,7 +41,7 @@ bool blinks(Shape* arm)
 class GuidedAlignmentTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { platform::setPauseSpeedup(FastClock); }
+    void init() { platform::setPauseSpeedup(100); }  // 500 ms pauses take 5 ms
     void fullAlignmentThroughFourOrientations()
     {
         struct Orientation {
@@ -69,7 +66,7 @@ private slots:
             QCOMPARE(d.promptText(), promptText(o.prompt));
             QVERIFY(blinks(promptShape(o.promptArm)));
             QVERIFY(promptShape("Shape1")->isOpaque());
-            QVERIFY(d.measure(Outcomes(15, o.outcome)));
+            QVERIFY(d.measure(QList<ScriptedProbeService::Outcome>(15, o.outcome)));
 
             QCOMPARE(lines(d.form.List1).last(), "Calculando valores para alineacion " + o.direction);
             QCOMPARE(d.measurementLines(), QStringList(15, "Ultimo valor para alineacion " + o.direction + o.time));
@@ -266,7 +263,8 @@ private slots:
         d.calcular();
         d.aceptar();
         QVERIFY(waitUntil(WindowDriver::runEnded, 30000));
-        QCOMPARE(d.measurementLines().filter(QRegularExpression("^Ultimo valor para alineacion \\+Vertical \\d+$")).size(), 15);
+        const QRegularExpression line("^Ultimo valor para alineacion \\+Vertical \\d+$");
+        QCOMPARE(d.measurementLines().filter(line).size(), 15);
         QCOMPARE(d.measurementChart(), QStringList(5, QString(15, u'|')));
         QCOMPARE(d.total(0), " 15");
         d.completado();
@@ -324,8 +322,7 @@ private slots:
         d.measurement()->activateWindow();
         QTRY_VERIFY(d.measurement()->isActiveWindow());
         QTRY_VERIFY(d.runEnded());
-        QCOMPARE(d.measurementChart(), QStringList({"               ", "               ", "               ",
-                                                    "               ", "---------------"}));
+        QCOMPARE(d.measurementChart(), QStringList(4, QString(15, u' ')) << QString(15, u'-'));
         QCOMPARE(d.total(0), " 90");
 
         d.completado();
@@ -363,8 +360,9 @@ private slots:
         for (int opening = 0; opening < 2; ++opening) {
             d.click("Command3");
             d.click("Command3");
-            const QWidgetList windows = QApplication::topLevelWidgets();
-            QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->objectName() == "Form3"; }), 1);
+            QWidgetList legends = QApplication::topLevelWidgets();
+            legends.removeIf([](QWidget* window) { return window->objectName() != "Form3"; });
+            QCOMPARE(legends.size(), 1);
             QPointer<QWidget> legend = openWindow("Form3");
             QVERIFY(legend && !legend->parentWidget());
             auto* list = controlOf<QListWidget>(legend, "List1");

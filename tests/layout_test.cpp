@@ -50,11 +50,6 @@ const char MeasurementWindow[] = R"(
     List1 120 240 3615 1230         ProgressBar1 120 1800 6135 375  Command1 840 2400 5295 375
 )";
 
-QSize pixels(int width, int height)
-{
-    return QSize(width / 15, height / 15);
-}
-
 // The first control of `window` not where its place says, with where it is.
 QString misplaced(const QWidget* window, const char* places)
 {
@@ -80,21 +75,21 @@ private slots:
         platform::setPauseSpeedup(100);
         WindowDriver d;
         QCOMPARE(d.form.pos(), QPoint(1575 / 15, 1005 / 15));
-        QCOMPARE(d.form.centralWidget()->size(), pixels(9690, 8745));
+        QCOMPARE(d.form.centralWidget()->size(), QSize(9690 / 15, 8745 / 15));
         QCOMPARE(misplaced(&d.form, MainWindow), QString());
 
         d.click("Command3");
         QWidget* legend = openWindow("Form3");
-        QCOMPARE(legend->size(), pixels(7470, 4305));
+        QCOMPARE(legend->size(), QSize(7470 / 15, 4305 / 15));
         QCOMPARE(misplaced(legend, LegendWindow), QString());
 
         d.calcular();
-        QCOMPARE(d.prompt()->size(), pixels(7305, 3315));
+        QCOMPARE(d.prompt()->size(), QSize(7305 / 15, 3315 / 15));
         QCOMPARE(misplaced(d.prompt(), PromptWindow), QString());
 
         QVERIFY(d.measureTimes(3));
         QCOMPARE(d.measurement()->pos(), QPoint(8385 / 15, 5385 / 15));
-        QCOMPARE(d.measurement()->size(), pixels(6525, 2865));
+        QCOMPARE(d.measurement()->size(), QSize(6525 / 15, 2865 / 15));
         QCOMPARE(misplaced(d.measurement(), MeasurementWindow), QString());
     }
 };
