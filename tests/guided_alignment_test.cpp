@@ -42,6 +42,7 @@ class GuidedAlignmentTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { platform::setPauseSpeedup(100); }  // 500 ms pauses take 5 ms
+
     void fullAlignmentThroughFourOrientations()
     {
         struct Orientation {
@@ -254,6 +255,7 @@ private slots:
             QVERIFY(!promptShape(still)->isOpaque());
     }
 
+    // One orientation measured with real echo requests to this machine.
     void loopbackOrientationIsAllGood()
     {
         ThreadedProbeService probe;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/orienzo_window.h"
-#include "core/echo_probe.h"
 #include "main_window/cue_timer.h"
 #include "main_window/shape.h"
 #include "support/recording_tone_player.h"
@@ -57,7 +56,7 @@ void paste(QLineEdit* box, const QString& text);
 // key, any other as an input method hands it over.
 void typeText(QLineEdit* box, const QString& text);
 QStringList lines(const QListWidget* list);
-// The texts of these lines of `window`, in this order.
+// The texts of these boxes of `window`, in this order.
 QStringList texts(const QWidget* window, std::initializer_list<const char*> names);
 // One column of a character chart, top cell first.
 QString column(const QStringList& chart, int index);
@@ -98,8 +97,10 @@ public:
     static QStringList measurementLines() { return lines(controlOf<QListWidget>(measurement(), QStringLiteral("List1"))); }
     // The measurement window's five chart lines, top to bottom.
     static QStringList measurementChart() { return texts(measurement(), {"Text2", "Text3", "Text4", "Text9", "Text10"}); }
-    // Measures the prompted orientation with these outcomes, up to "COMPLETADO".
+    // Measures the prompted orientation, its first samples with these outcomes
+    // and the others answered in 1 ms, until "COMPLETADO" is enabled.
     bool measure(const QList<ScriptedProbeService::Outcome>& outcomes);
+    // Fifteen samples of this round-trip time.
     bool measureTimes(qint32 roundTripTime) { return measure(QList<ScriptedProbeService::Outcome>(15, {0, roundTripTime})); }
     QString total(int row) const { return form.Text10[row]->text(); }
 
