@@ -72,7 +72,7 @@ private slots:
         if (!column.isEmpty())
             QCOMPARE(::column(guided.measurementChart(), 1), column);
         QCOMPARE(guided.measurementLines()[1], "Ultimo valor para alineacion +Vertical" + logged);
-        QCOMPARE(guided.total(0), QString(" %1").arg(previousGrade + grade + 13));
+        QCOMPARE(guided.total(0), QString(" %1").arg(previousGrade + grade + 13));  // the rest of grade 1
 
         WindowDriver dynamic;
         dynamic.probe.hold(true);

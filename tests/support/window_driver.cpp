@@ -148,11 +148,6 @@ void WindowDriver::iniciar(const QString& address)
     click(QStringLiteral("Command6"));
 }
 
-QStringList WindowDriver::passLines() const
-{
-    return lines(form.List2).filter(QStringLiteral("Ultimo valor para alineacion"));
-}
-
 bool WindowDriver::answerProbe(const std::function<bool()>& recorded)
 {
     if (!waitUntil([this] { return probe.probePending(); }))

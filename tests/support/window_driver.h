@@ -108,7 +108,7 @@ public:
     void iniciar(const QString& address = QStringLiteral("127.0.0.1"));
     // The dynamic page's five chart lines, top to bottom.
     QStringList dynamicChart() const { return texts(&form, {"Text12", "Text8", "Text7", "Text13", "Text10(4)"}); }
-    QStringList passLines() const;
+    QStringList passLines() const { return lines(form.List2).filter(QStringLiteral("Ultimo valor para alineacion")); }
     bool dynamicRunning() const { return form.findChild<QObject*>(QStringLiteral("RunDynamicAlignment")); }
 
     // With probes held: lets the next probe answer once it is sent, and
