@@ -1,177 +1,165 @@
-#include "app/orienzo_window.h"
-#include "core/reset_alignment.h"
-#include "main_window/shape.h"
-#include "support/recording_tone_player.h"
-#include "support/scripted_probe_service.h"
+// The readout of the four sum boxes: the arm each colours, and the vertical
+// and horizontal corrections, for whatever the boxes hold.
+#include "support/window_driver.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QLineEdit>
-#include <QTest>
-#include <memory>
+using namespace Qt::StringLiterals;
 
 namespace {
+
 constexpr quint32 Red = 0x000000FF, Green = 0x0000FF00, Blue = 0x00FF0000;
 constexpr quint32 Untouched = 0x00123456;
+const QString Sevens = QString(10'000, u'7');
+const QString Nul = QString(QChar(0));
+
+// The arm of the direction cross that each sum box colours: up, right, down, left.
+constexpr int ArmOfBox[] = {0, 1, 3, 2};
+
+enum class Entry { Pasted, Typed };
+
+void untouchArms(WindowDriver& d)
+{
+    for (Shape* arm : d.form.Shape6)
+        arm->setBackColor(Untouched);
+}
+
 } // namespace
 
 class CorrectionReadoutTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void armColourFollowsTheTypedTotal_data();
-    void armColourFollowsTheTypedTotal();
-    void correctionsAreShownOnlyAtTheirStep_data();
-    void correctionsAreShownOnlyAtTheirStep();
-    void upAndRightChangesNeverRecompute();
-    void totalsNoByteHoldsLeaveTheCorrectionAsItWas();
-    void dynamicChartLineChangesNothing();
-    void resetRecoloursAlsoABoxAlreadyEmpty();
+    // Entered after an up total of 30 and a down total of 20 ("Arriba", 5º).
+    void sumBoxColoursItsArmAndCorrects_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Entry>("how");
+        QTest::addColumn<quint32>("colour");
+        QTest::addColumn<QString>("correction");  // once entered as the down total
+        QTest::addColumn<int>("downValue");
+        const auto row = [](const char* name, const QString& text, std::initializer_list<Entry> hows, quint32 colour,
+                            const QString& correction, int downValue) {
+            for (const Entry how : hows)
+                QTest::addRow("%s, %s", name, how == Entry::Pasted ? "pasted" : "typed")
+                    << text << how << colour << correction << downValue;
+        };
+        const auto both = {Entry::Pasted, Entry::Typed};
+        const auto pasted = {Entry::Pasted};
+        const auto typed = {Entry::Typed};
+        const QString unchanged = u"Arriba  5º"_s;
+        const QString downZero = u"Arriba  15º"_s;
+        // The bands of the colour, and a half going to the even neighbour in
+        // the correction; past any byte, the correction stays as it was.
+        for (const auto& [text, colour, correction, downValue] :
+             {std::tuple{"14.9", Red, "Arriba  7.5º", 15}, {"15", Green, "Arriba  7.5º", 15}, {"20", Green, "Arriba  5º", 20},
+              {"20.5", Blue, "Arriba  5º", 20}, {"21.5", Blue, "Arriba  4º", 22}, {"29", Blue, "Arriba  .5º", 29},
+              {"30", Blue, "Perfecto  0º", 30}, {"40", Blue, "Abajo  5º", 40}, {"40.5", Red, "Abajo  5º", 40},
+              {"65", Red, "Abajo  17.5º", 65}, {"90", Red, "Abajo  30º", 90}, {"91", Untouched, "Abajo  30.5º", 91},
+              {"1D1", Red, "Arriba  10º", 10}, {"-3", Red, "Arriba  5º", 20}, {"300", Untouched, "Arriba  5º", 20},
+              {"1E9", Untouched, "Arriba  5º", 20}, {"1e999", Untouched, "Arriba  5º", 20},
+              {"-1e999", Red, "Arriba  5º", 20}})
+            row(text, QString::fromUtf8(text), pasted, colour, QString::fromUtf8(correction), downValue);
+        row("10,000 digits", Sevens, pasted, Untouched, unchanged, 20);
+        row("10,000 hexadecimal digits", u"&H"_s + QString(10'000, u'F'), pasted, Untouched, unchanged, 20);
+        // Typed, the box is read after every key, and what stays is the last
+        // total a byte could hold: 77, 1 and the 0 of "-".
+        row("7777", u"7777"_s, typed, Red, u"Abajo  23.5º"_s, 77);
+        row("1e999", u"1e999"_s, typed, Red, u"Arriba  14.5º"_s, 1);
+        row("-1e999", u"-1e999"_s, typed, Red, downZero, 0);
+        row("40 and 9,998 letters", u"40"_s + QString(9'998, u'x'), pasted, Blue, u"Abajo  5º"_s, 40);
+        // No number at the start reads as 0.
+        row("&H", u"&H"_s, both, Red, downZero, 0);
+        row("-", u"-"_s, both, Red, downZero, 0);
+        row("only blanks", u"     "_s, both, Red, downZero, 0);
+        row("non-ASCII letter first", u"ñ25"_s, both, Red, downZero, 0);
+        row("Arabic-Indic digits", u"٢٥"_s, both, Red, downZero, 0);
+        row("emoji first", u"😀25"_s, pasted, Red, downZero, 0);
+        row("NUL first", Nul + u"25"_s, pasted, Red, downZero, 0);
+        // Blanks, tabs and line feeds are passed over; a typed Tab or Return
+        // never enters the box.
+        row("tab inside", u"2\t5"_s, both, Blue, u"Arriba  2.5º"_s, 25);
+        row("line feed inside", u"2\n5"_s, both, Blue, u"Arriba  2.5º"_s, 25);
+        row("CR inside", u"2\r5"_s, pasted, Red, u"Arriba  14º"_s, 2);
+        row("CR inside", u"2\r5"_s, typed, Blue, u"Arriba  2.5º"_s, 25);
+        row("line separator inside", u"2\u20285"_s, both, Red, u"Arriba  14º"_s, 2);
+        row("emoji first", u"😀25"_s, typed, Blue, u"Arriba  2.5º"_s, 25);
+        row("NUL first", Nul + u"25"_s, typed, Blue, u"Arriba  2.5º"_s, 25);
+    }
 
-private:
-    void type(int box, const QString& text);  // by pasting
-    QLineEdit* box(int index) { return form->findChild<QLineEdit*>(QStringLiteral("Text10(%1)").arg(index)); }
-    Shape* arm(int index) { return form->findChild<Shape*>(QStringLiteral("Shape6(%1)").arg(index)); }
+    // Entered into the right, left and down boxes in turn, then into the up box,
+    // whose change recomputes nothing.
+    void sumBoxColoursItsArmAndCorrects()
+    {
+        QFETCH(QString, text);
+        QFETCH(Entry, how);
+        QFETCH(quint32, colour);
+        WindowDriver d;
+        d.form.State.GuidedStep = 3;
+        paste(d.form.Text10[0], u"30"_s);
+        paste(d.form.Text10[2], u"20"_s);
+        for (int box : {1, 3, 2}) {
+            untouchArms(d);
+            how == Entry::Pasted ? paste(d.form.Text10[box], text) : typeText(d.form.Text10[box], text);
+            for (int arm = 0; arm < 4; ++arm)
+                QCOMPARE(d.form.Shape6[arm]->backColor(), arm == ArmOfBox[box] ? colour : Untouched);
+        }
+        QTEST(d.form.Text14->text(), "correction");
+        QTEST(int(d.form.State.MinusVValue), "downValue");
+        QCOMPARE(d.form.State.PlusVValue, 30);
 
-    ScriptedProbeService probe;
-    RecordingTonePlayer tones;
-    std::unique_ptr<OrienzoWindow> form;
+        // And the box goes on reading what comes next.
+        paste(d.form.Text10[2], u"15"_s);
+        QCOMPARE(d.form.Text14->text(), u"Arriba  7.5º"_s);
+        untouchArms(d);
+        how == Entry::Pasted ? paste(d.form.Text10[0], text) : typeText(d.form.Text10[0], text);
+        QCOMPARE(d.form.Shape6[0]->backColor(), colour);
+        QCOMPARE(d.form.Text14->text(), u"Arriba  7.5º"_s);
+    }
+
+    void correctionsAreShownOnlyAtTheirStep_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("vertical");    // after up 30 and down 15
+        QTest::addColumn<QString>("horizontal");
+        QTest::addColumn<QString>("horizontalWord");
+        QTest::newRow("step 3") << 3 << "45" << "15" << "Arriba  7.5º" << "" << "Derecha";
+        QTest::newRow("step 4, right larger") << 4 << "45" << "15" << "" << "Derecha  15º" << "Derecha";
+        QTest::newRow("step 4, left larger") << 4 << "15" << "105" << "" << "Izquierda  45º" << "Izquierda";
+        QTest::newRow("step 4, equal") << 4 << "15" << "15" << "" << "Perfecto  0º" << "Perfecto";
+        QTest::newRow("step 2") << 2 << "45" << "15" << "" << "" << "Derecha";
+        QTest::newRow("finished") << 5 << "45" << "15" << "" << "" << "Derecha";
+    }
+
+    // The corrections are kept at every step, shown only at their own, and
+    // recomputed only by the down and left boxes.
+    void correctionsAreShownOnlyAtTheirStep()
+    {
+        QFETCH(int, step);
+        QFETCH(QString, right);
+        QFETCH(QString, left);
+        WindowDriver d;
+        d.form.State.GuidedStep = qint16(step);
+        paste(d.form.Text10[0], "30");
+        paste(d.form.Text10[2], "15");
+        paste(d.form.Text10[1], right);
+        paste(d.form.Text10[3], left);
+        paste(d.form.Text10[0], "90");
+        paste(d.form.Text10[1], "90");
+        QTEST(d.form.Text14->text(), "vertical");
+        QTEST(d.form.Text5->text(), "horizontal");
+        QCOMPARE(d.form.State.VertDirection, "Arriba");
+        QTEST(d.form.State.HorzDirection, "horizontalWord");
+
+        // The dynamic chart's line, and any index beyond the four sums, change nothing.
+        untouchArms(d);
+        d.form.Text10[4]->setText("|||");
+        for (int index : {-1, 4, 5})
+            d.form.Text10_Change(index);
+        for (const Shape* arm : d.form.Shape6)
+            QCOMPARE(arm->backColor(), Untouched);
+        QTEST(d.form.Text14->text(), "vertical");
+    }
 };
-
-void CorrectionReadoutTest::init()
-{
-    form = std::make_unique<OrienzoWindow>(probe, tones);
-    form->show();
-}
-
-void CorrectionReadoutTest::cleanup()
-{
-    form.reset();
-}
-
-// Pastes over the box's text, so that the readout sees just the new total.
-void CorrectionReadoutTest::type(int index, const QString& text)
-{
-    QLineEdit* target = box(index);
-    QApplication::clipboard()->setText(text);
-    target->selectAll();
-    QTest::keySequence(target, QKeySequence::Paste);
-    QCOMPARE(target->text(), text);
-}
-
-void CorrectionReadoutTest::armColourFollowsTheTypedTotal_data()
-{
-    QTest::addColumn<QString>("total");
-    QTest::addColumn<quint32>("colour");
-    QTest::newRow("14.9") << "14.9" << Red;
-    QTest::newRow("15") << "15" << Green;
-    QTest::newRow("20") << "20" << Green;
-    QTest::newRow("20.5") << "20.5" << Blue;
-    QTest::newRow("40") << "40" << Blue;
-    QTest::newRow("40.5") << "40.5" << Red;
-    QTest::newRow("65") << "65" << Red;
-    QTest::newRow("90") << "90" << Red;
-    QTest::newRow("91") << "91" << Untouched;
-    QTest::newRow("1e999") << "1e999" << Untouched;
-    QTest::newRow("letters") << "x" << Red;
-}
-
-// Each sum box colours its own arm: up, right, down, left.
-void CorrectionReadoutTest::armColourFollowsTheTypedTotal()
-{
-    QFETCH(QString, total);
-    QFETCH(quint32, colour);
-    const int armOfBox[] = {0, 1, 3, 2};
-    for (int index = 0; index < 4; ++index) {
-        for (int other = 0; other < 4; ++other)
-            arm(other)->setBackColor(Untouched);
-        type(index, total);
-        for (int other = 0; other < 4; ++other)
-            QCOMPARE(arm(other)->backColor(), other == armOfBox[index] ? colour : Untouched);
-    }
-}
-
-void CorrectionReadoutTest::correctionsAreShownOnlyAtTheirStep_data()
-{
-    QTest::addColumn<int>("step");
-    QTest::addColumn<QString>("first");   // up, or right
-    QTest::addColumn<QString>("second");  // down, or left
-    QTest::addColumn<QString>("vertical");
-    QTest::addColumn<QString>("horizontal");
-    QTest::newRow("step 3, up larger") << 3 << "30" << "15" << "Arriba  7.5º" << "";
-    QTest::newRow("step 3, down larger") << 3 << "15" << "90" << "Abajo  37.5º" << "";
-    QTest::newRow("step 3, equal") << 3 << "15" << "15" << "Perfecto  0º" << "";
-    QTest::newRow("step 3, odd difference") << 3 << "16" << "15" << "Arriba  .5º" << "";
-    QTest::newRow("step 3, half rounds to even") << 3 << "20.5" << "21.5" << "Abajo  1º" << "";
-    QTest::newRow("step 4, right larger") << 4 << "45" << "15" << "" << "Derecha  15º";
-    QTest::newRow("step 4, left larger") << 4 << "15" << "105" << "" << "Izquierda  45º";
-    QTest::newRow("step 2") << 2 << "30" << "15" << "" << "";
-    QTest::newRow("finished") << 5 << "30" << "15" << "" << "";
-}
-
-void CorrectionReadoutTest::correctionsAreShownOnlyAtTheirStep()
-{
-    QFETCH(int, step);
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    form->State.GuidedStep = qint16(step);
-    type(0, first);
-    type(2, second);
-    type(1, first);
-    type(3, second);
-    QTEST(form->findChild<QLineEdit*>("Text14")->text(), "vertical");
-    QTEST(form->findChild<QLineEdit*>("Text5")->text(), "horizontal");
-    // The state follows the boxes whether or not the step shows it.
-    QVERIFY(!form->State.VertDirection.isEmpty());
-    QVERIFY(!form->State.HorzDirection.isEmpty());
-}
-
-void CorrectionReadoutTest::upAndRightChangesNeverRecompute()
-{
-    form->State.GuidedStep = 3;
-    type(0, "30");
-    type(2, "15");
-    type(0, "90");
-    QCOMPARE(form->findChild<QLineEdit*>("Text14")->text(), "Arriba  7.5º");
-    QCOMPARE(form->State.PlusVValue, 30);
-    form->State.GuidedStep = 4;
-    type(3, "20");
-    type(1, "80");
-    QCOMPARE(form->findChild<QLineEdit*>("Text5")->text(), "Izquierda  10º");
-}
-
-void CorrectionReadoutTest::totalsNoByteHoldsLeaveTheCorrectionAsItWas()
-{
-    form->State.GuidedStep = 3;
-    type(0, "30");
-    type(2, "20");
-    for (const char* total : {"-3", "300", "1E9", "1e999", "&HFFFFFFFF"}) {
-        type(2, total);
-        QCOMPARE(form->State.MinusVValue, 20);
-        QCOMPARE(form->State.VertDirection, "Arriba");
-        QCOMPARE(form->State.VertDifference, 10);
-        QCOMPARE(form->findChild<QLineEdit*>("Text14")->text(), "Arriba  5º");
-    }
-    QCOMPARE(arm(3)->backColor(), Red);  // -3 is below 15
-}
-
-void CorrectionReadoutTest::dynamicChartLineChangesNothing()
-{
-    form->State.GuidedStep = 3;
-    arm(0)->setBackColor(Untouched);
-    form->Text10[4]->setText("|||");
-    QCOMPARE(arm(0)->backColor(), Untouched);
-    QVERIFY(form->State.VertDirection.isEmpty());
-    QVERIFY(form->findChild<QLineEdit*>("Text14")->text().isEmpty());
-}
-
-void CorrectionReadoutTest::resetRecoloursAlsoABoxAlreadyEmpty()
-{
-    QCOMPARE(arm(0)->backColor(), Green);  // as designed
-    ResetAlignment(form->State, *form);
-    QCOMPARE(arm(0)->backColor(), Red);
-}
 
 QTEST_MAIN(CorrectionReadoutTest)
 #include "correction_readout_test.moc"

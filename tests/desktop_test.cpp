@@ -1,26 +1,20 @@
-#include "app/orienzo_window.h"
 #include "platform/pause_clock.h"
-#include "support/recording_tone_player.h"
-#include "support/scripted_probe_service.h"
 #include "support/window_driver.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
 
 #include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 
 namespace {
 
-// A property of the window's X11 window as the desktop reads it; nothing
-// when the window has none.
-std::optional<QByteArray> x11Property(QWidget* window, const char* name)
+// A property of the window's X11 window as the desktop reads it; empty when
+// the window has none.
+QByteArray x11Property(QWidget* window, const char* name)
 {
     xcb_connection_t* connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
     const auto atomCookie = xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name);
@@ -29,18 +23,16 @@ std::optional<QByteArray> x11Property(QWidget* window, const char* name)
                                          XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 20);
     std::free(atom);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
-    std::optional<QByteArray> value;
+    QByteArray value;
     if (reply && reply->type != XCB_ATOM_NONE)
-        value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
-                           xcb_get_property_value_length(reply));
+        value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
     std::free(reply);
     return value;
 }
 
 QByteArray shownTitle(QWidget* window)
 {
-    return x11Property(window, "_NET_WM_NAME").value_or(QByteArray())
-        + x11Property(window, "WM_NAME").value_or(QByteArray());
+    return x11Property(window, "_NET_WM_NAME") + x11Property(window, "WM_NAME");
 }
 
 } // namespace
@@ -50,68 +42,45 @@ QByteArray shownTitle(QWidget* window)
 class DesktopTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void mainWindowShowsItsIconAndTitle();
-    void toolWindowsShowNoTitleText();
-    void menuBarStaysInTheWindow();
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server (CTest starts a virtual one with xvfb-run)");
+        QVERIFY2(QDBusConnection::sessionBus().registerService(QStringLiteral("com.canonical.AppMenu.Registrar")),
+                 "needs a session bus (CTest starts one with dbus-run-session)");
+        platform::setPauseSpeedup(100);
+    }
 
-private:
-    ScriptedProbeService probe;
-    RecordingTonePlayer tones;
+    // The main window with its icon, its title and its menu bar in the
+    // window; the tool windows with no title text.
+    void windowsAsTheDesktopShowsThem()
+    {
+        WindowDriver d;
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+        QVERIFY(x11Property(&d.form, "_NET_WM_ICON").size() > 16 * 16 * 4);
+        QCOMPARE(x11Property(&d.form, "_NET_WM_NAME"), QByteArray("Orienzo wireless"));
+        auto* corner = qobject_cast<QMenuBar*>(d.form.menuBar()->cornerWidget(Qt::TopRightCorner));
+        for (QMenuBar* bar : {d.form.menuBar(), corner}) {
+            QVERIFY(!bar->isNativeMenuBar());
+            QVERIFY(bar->isVisible());
+        }
+        QCOMPARE(corner->actions().value(0)->text(), "Acerca de");
+
+        d.click("Command3");
+        d.calcular();
+        d.aceptar();
+        QTRY_VERIFY(d.measurement());
+        for (const char* name : {"Form2", "Form3"}) {
+            QWidget* window = openWindow(QString::fromLatin1(name));
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QVERIFY2(shownTitle(window).isEmpty(), name);
+        }
+        QTRY_VERIFY(d.runEnded());
+        d.completado();
+        QVERIFY(QTest::qWaitForWindowExposed(d.prompt()));
+        QVERIFY(shownTitle(d.prompt()).isEmpty());
+    }
 };
-
-void DesktopTest::initTestCase()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs an X server (CTest starts a virtual one with xvfb-run)");
-    QVERIFY2(QDBusConnection::sessionBus().registerService(QStringLiteral("com.canonical.AppMenu.Registrar")),
-             "needs a session bus (CTest starts one with dbus-run-session)");
-    platform::setPauseSpeedup(100);
-}
-
-void DesktopTest::mainWindowShowsItsIconAndTitle()
-{
-    OrienzoWindow form(probe, tones);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(!form.windowIcon().isNull());
-    QVERIFY(x11Property(&form, "_NET_WM_ICON").value_or(QByteArray()).size() > 16 * 16 * 4);
-    QCOMPARE(x11Property(&form, "_NET_WM_NAME"), QByteArray("Orienzo wireless"));
-}
-
-void DesktopTest::toolWindowsShowNoTitleText()
-{
-    OrienzoWindow form(probe, tones);
-    form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
-    typeAddress(form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-    QTest::mouseClick(buttonOf(QStringLiteral("Form4"), QStringLiteral("Command1")), Qt::LeftButton);
-    QTRY_VERIFY(openWindow(QStringLiteral("Form2")));
-    for (const char* name : {"Form2", "Form3"}) {
-        QWidget* window = openWindow(QString::fromLatin1(name));
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QVERIFY2(shownTitle(window).isEmpty(), name);
-    }
-    QTRY_VERIFY(buttonOf(QStringLiteral("Form2"), QStringLiteral("Command1"))->isEnabled());
-    QTest::mouseClick(buttonOf(QStringLiteral("Form2"), QStringLiteral("Command1")), Qt::LeftButton);
-    QWidget* prompt = openWindow(QStringLiteral("Form4"));
-    QVERIFY(QTest::qWaitForWindowExposed(prompt));
-    QVERIFY(shownTitle(prompt).isEmpty());
-}
-
-void DesktopTest::menuBarStaysInTheWindow()
-{
-    OrienzoWindow form(probe, tones);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    auto* corner = qobject_cast<QMenuBar*>(form.menuBar()->cornerWidget(Qt::TopRightCorner));
-    for (QMenuBar* bar : {form.menuBar(), corner}) {
-        QVERIFY(!bar->isNativeMenuBar());
-        QVERIFY(bar->isVisible());
-    }
-    QCOMPARE(corner->actions().value(0)->text(), "Acerca de");
-}
 
 QTEST_MAIN(DesktopTest)
 #include "desktop_test.moc"

@@ -1,38 +1,56 @@
-#include "app/orienzo_window.h"
-#include "core/reset_alignment.h"
-#include "main_window/cue_timer.h"
-#include "main_window/shape.h"
-#include "platform/local_address.h"
-#include "support/recording_tone_player.h"
-#include "support/scripted_probe_service.h"
+// The main window itself: its start-up, its two pages, its links, "BORRAR
+// DATOS" and "SALIR", and its keys.
+#include "platform/pause_clock.h"
+#include "support/window_driver.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDesktopServices>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
 #include <QTimer>
 #include <memory>
 
 namespace {
 
-QStringList lines(const QListWidget* list)
+// Brings a window to a moment of the program's life: idle, a guided
+// alignment's prompt, probe, pause or finished run, or a dynamic run's probe
+// or pause.
+bool reach(WindowDriver& d, const QString& phase)
 {
-    QStringList texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts << list->item(row)->text();
-    return texts;
+    const bool probing = phase.endsWith("probe");
+    d.probe.hold(probing);
+    if (phase.startsWith("dynamic")) {
+        d.iniciar();
+        return waitUntil([&] { return probing ? d.probe.probePending() : d.passLines().size() == 1; });
+    }
+    if (phase == "idle")
+        return true;
+    d.calcular();
+    if (phase == "prompt")
+        return d.prompt();
+    d.aceptar();
+    if (phase == "measured")
+        return waitUntil(WindowDriver::runEnded);
+    return waitUntil([&] { return probing ? d.probe.probePending() : d.measurement() && d.measurementLines().size() == 1; });
 }
 
-void retype(QLineEdit* box, const QString& text)
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+QString focused()
+{
+    return QApplication::focusWidget()->objectName();
+}
+
+bool tabTo(const QString& name)
+{
+    for (int presses = 0; presses < 40 && focused() != name; ++presses)
+        press(Qt::Key_Tab);
+    return focused() == name;
 }
 
 } // namespace
@@ -49,221 +67,205 @@ public slots:
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void startUpShowsGuidedPageAndLocalAddress();
-    void startUpSaysWhenIcmpCannotBeSent();
-    void tabSwitchResizesWindow();
-    void addressBuildersJoinBoxesAsTyped_data();
-    void addressBuildersJoinBoxesAsTyped();
-    void octetBoxesHoldThreeCharacters();
-    void linksOpenTheSitePages();
-    void resetAfterStartUpLeavesTheStartUpLog();
-    void resetClearsChangedStateAndFields();
-    void salirEndsTheProgram();
-    void closingTheWindowEndsTheProgram();
+    void init() { platform::setPauseSpeedup(100); }
 
-private:
-    template <typename T>
-    T* control(const char* name) { return form->findChild<T*>(QString::fromLatin1(name)); }
-    int exitCodeAfter(const std::function<void()>& action);
+    void startUp_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("ICMP available") << QString();
+        QTest::newRow("no ICMP") << "No se pueden enviar solicitudes de eco ICMP\n    sudo setcap cap_net_raw+ep";
+    }
 
-    ScriptedProbeService probe;
-    RecordingTonePlayer tones;
-    std::unique_ptr<OrienzoWindow> form;
+    // Without any way to send ICMP, both logs say so at once, with the remedy.
+    void startUp()
+    {
+        QFETCH(QString, failure);
+        ScriptedProbeService probe;
+        probe.setStartupFailure(failure);
+        WindowDriver d(&probe);
+        const QStringList told = failure.isEmpty() ? QStringList() : failure.split(u'\n');
+        const QStringList log = lines(d.form.List1);
+        const QString local = log.value(1).mid(20);
+        QCOMPARE(log, QStringList({"Iniciando variables...", "Encontrada IP local " + local}) + told);
+        QCOMPARE(lines(d.form.List2), QStringList{log[1]} + told);
+        QVERIFY2(QRegularExpression("^\\d{1,3}(\\.\\d{1,3}){3}$").match(local).hasMatch(), qPrintable(local));
+        QCOMPARE(texts(&d.form, {"Text1(7)", "Text1(9)"}), QStringList(2, local));
+        QCOMPARE(d.form.windowTitle(), "Orienzo wireless");
+        QVERIFY(d.form.Frame15->isVisible());
+        QVERIFY(!d.form.Frame16->isVisible());
+        QCOMPARE(d.form.State.LoopDelay, 500);
+        QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
+        QCOMPARE(d.form.Text11->text(), "          |");
+        QCOMPARE(d.form.Text1[0]->text(), "0");
+    }
+
+    // Each tab shows its page and fits the window to it; the help buttons,
+    // the logos and "Acerca de" open the site's pages.
+    void pagesAndLinks()
+    {
+        WindowDriver d;
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("http", &catcher, "open");
+        QTabBar* tabs = d.form.TabStrip1->tabBar();
+        QCOMPARE(tabs->tabText(0), "Orienzo guiado");
+        QCOMPARE(tabs->tabText(1), "Orienzo dinamico");
+        d.click("Command5");
+        d.click("Image1");
+        d.form.Menu->trigger();
+        for (const auto& [page, stripHeight] : {std::pair{1, 6635}, {0, 8555}}) {
+            showPage(d.form, page);
+            QCOMPARE(d.form.Frame15->isVisible(), page == 0);
+            QCOMPARE(d.form.Frame16->isVisible(), page == 1);
+            QCOMPARE(d.form.TabStrip1->height(), stripHeight / 15);
+            QCOMPARE(d.form.frameGeometry().height(), (stripHeight + 750) / 15);
+            if (page == 1) {
+                d.click("Command8");
+                d.click("Image2");
+            }
+        }
+        QDesktopServices::unsetUrlHandler("http");
+        const QString site = QStringLiteral("http://" ORIENZO_TEST_SITE_HOST);
+        QCOMPARE(catcher.urls,
+                 QStringList({site + "/foro/", site, site + "/foro/viewtopic.php?t=310", site + "/foro/", site}));
+    }
+
+    // After a guided alignment, everything it left goes; the addresses typed
+    // on the dynamic page, the chosen speed and the target stay.
+    void borrarDatosResetsTheAlignment()
+    {
+        WindowDriver d;
+        const QStringList startLog = lines(d.form.List1);
+        AlignmentState& state = d.form.State;
+        typeAddress(d.form, {8, 6, 5, 4}, "1.2.3.4");
+        typeAddress(d.form, DynamicTargetBoxes, "44.0.0.1");
+        QTest::keyClick(d.form.Slider1, Qt::Key_End);
+        d.calcular();
+        for (const qint32 roundTrip : {3, 12, 30, 50}) {
+            QVERIFY(d.measureTimes(roundTrip));
+            d.completado();
+        }
+        // What the cue and a dynamic run leave, and the up box emptied, its
+        // arm coloured as designed.
+        d.form.Timer1->setEnabled(true);
+        for (QLineEdit* box : {d.form.Text6, d.form.Text12})
+            box->setText("|||");
+        d.form.Shape1->setBackStyle(Shape::Opaque);
+        d.form.List2->addItem("Ultimo valor para alineacion 5");
+        d.form.Text10[0]->clear();
+        d.form.Shape6[0]->setBackColor(0x0000FF00);
+
+        d.click("Command2");
+        QCOMPARE(lines(d.form.List1), startLog);
+        QCOMPARE(d.form.List2->count(), 0);
+        const QStringList guidedBoxes =
+            texts(&d.form, {"Text1(8)", "Text1(6)", "Text1(5)", "Text1(4)", "Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)"});
+        QCOMPARE(guidedBoxes, QStringList(8, "0"));
+        QCOMPARE(d.form.Text1[10]->text(), "44");
+        QCOMPARE(texts(&d.form, {"Text10(0)", "Text10(1)", "Text10(2)", "Text10(3)", "Text12", "Text14", "Text5", "Text6"}),
+                 QStringList(8, QString()));
+        for (int bar = 3; bar <= 7; ++bar)
+            QCOMPARE(d.control<QProgressBar>(QStringLiteral("ProgressBar%1").arg(bar))->value(), 0);
+        for (const Shape* shape : {d.form.Shape6[0], d.form.Shape6[1], d.form.Shape6[2], d.form.Shape6[3], d.form.Shape1})
+            QVERIFY(!shape->isOpaque());
+        QCOMPARE(d.form.Shape6[0]->backColor(), 0x000000FF);  // an empty box reads 0
+        QVERIFY(!d.form.Timer1->isEnabled());
+        QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
+        QCOMPARE(state.GuidedStep, 1);
+        QCOMPARE(state.SampleIndex, 1);
+        QCOMPARE(state.ProbeCount, 0);
+        QCOMPARE(state.LastGrade, 0);
+        QCOMPARE(state.TotalMinusV, 0);
+        QCOMPARE(state.GradesPlusH, GradeArray{});
+        QCOMPARE(state.GuidedTargetIP, "127.0.0.1");
+        QCOMPARE(state.LoopDelay, 2500);
+        QVERIFY(state.StopRequested);
+    }
+
+    // Tab visits the octet boxes left to right, from the first receiving-
+    // station box, ready for typing; screen readers name every control the
+    // keyboard reaches, by its caption or by its row. The dynamic page works
+    // with keys alone, and the keys stay on the button that undoes the one
+    // just pressed.
+    void keysAlone()
+    {
+        WindowDriver d;
+        QApplication::setActiveWindow(&d.form);
+        QVERIFY(QTest::qWaitForWindowActive(&d.form));
+        QStringList visited;
+        for (int presses = 0; presses < 4; ++presses) {
+            visited << focused();
+            press(Qt::Key_Tab);
+        }
+        QCOMPARE(visited, QStringList({"Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)"}));
+        QVERIFY(tabTo("Command4"));
+        for (QWidget* control : d.form.findChildren<QWidget*>()) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            if (control->focusPolicy() & Qt::TabFocus && !control->objectName().isEmpty())
+                QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(d.form.Text1[2])->text(QAccessible::Name), "IP Receptor, octeto 2");
+
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY(d.form.Frame16->isVisible());
+        // A box entered with the keyboard has its text selected, so typing replaces the "0".
+        const QStringList octets{"127", "0", "0", "1"};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(focused(), QStringLiteral("Text1(%1)").arg(10 + i));
+            QTest::keyClicks(QApplication::focusWidget(), octets[i]);
+            press(Qt::Key_Tab);
+        }
+        QVERIFY(tabTo("Command6"));
+        press(Qt::Key_Space);
+        QCOMPARE(focused(), "Command7");
+        QTRY_VERIFY(d.probe.probeCount() >= 2);
+        QCOMPARE(d.probe.addresses().first(), "127.0.0.1");
+        press(Qt::Key_Return);  // "DETENER", with Enter this time
+        QCOMPARE(focused(), "Command6");
+        QTRY_VERIFY(!d.dynamicRunning());
+        QVERIFY(tabTo("Slider1"));
+        press(Qt::Key_Right);
+        press(Qt::Key_Right);
+        QCOMPARE(d.form.State.LoopDelay, 1500);
+        press(Qt::Key_End);
+        QCOMPARE(d.form.State.LoopDelay, 2500);
+        press(Qt::Key_Left);
+        QCOMPARE(d.form.State.LoopDelay, 2000);
+    }
+
+    void endsAtOnceInAnyPhase_data()
+    {
+        QTest::addColumn<QString>("phase");
+        QTest::addColumn<bool>("salir");
+        for (const char* phase :
+             {"idle", "prompt", "guided probe", "guided pause", "measured", "dynamic probe", "dynamic pause"})
+            for (const bool salir : {true, false})
+                QTest::addRow("%s, %s", salir ? "SALIR" : "closing", phase) << QString(phase) << salir;
+    }
+
+    // "SALIR", or closing the main window through its frame, ends the program
+    // at once, and nothing of a measurement goes on after it.
+    void endsAtOnceInAnyPhase()
+    {
+        QFETCH(QString, phase);
+        QFETCH(bool, salir);
+        if (phase.endsWith("pause"))
+            platform::setPauseSpeedup(1);  // a pause in progress lasts its full time
+        auto d = std::make_unique<WindowDriver>();
+        QVERIFY(reach(*d, phase));
+        QTimer::singleShot(0, &d->form, [&] {
+            showPage(d->form, 0);
+            salir ? d->click("Command4") : closeThroughFrame(&d->form);
+        });
+        QTimer::singleShot(3000, &d->form, [] { QCoreApplication::exit(1); });
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
+        d.reset();
+        QTest::qWait(phase.endsWith("pause") ? 600 : 20);
+        QVERIFY(!openWindow("Form2") && !openWindow("Form4"));
+    }
 };
-
-void MainWindowTest::init()
-{
-    form = std::make_unique<OrienzoWindow>(probe, tones);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-}
-
-void MainWindowTest::cleanup()
-{
-    form.reset();
-}
-
-void MainWindowTest::startUpShowsGuidedPageAndLocalAddress()
-{
-    const QString local = platform::localIPv4Address();
-    QCOMPARE(form->windowTitle(), "Orienzo wireless");
-    QCOMPARE(control<QLineEdit>("Text1(7)")->text(), local);
-    QCOMPARE(control<QLineEdit>("Text1(9)")->text(), local);
-    QCOMPARE(lines(control<QListWidget>("List1")), QStringList({"Iniciando variables...", "Encontrada IP local " + local}));
-    QCOMPARE(lines(control<QListWidget>("List2")), QStringList({"Encontrada IP local " + local}));
-    QVERIFY(control<QGroupBox>("Frame15")->isVisible());
-    QVERIFY(!control<QGroupBox>("Frame16")->isVisible());
-    QCOMPARE(form->State.LoopDelay, 500);
-    QVERIFY(!control<QPushButton>("Command2")->isEnabled());
-    QVERIFY(!control<QPushButton>("Command7")->isEnabled());
-    QVERIFY(control<QPushButton>("Command1")->isEnabled());
-    QCOMPARE(control<QLineEdit>("Text11")->text(), QString(10, u' ') + u'|');
-    QCOMPARE(control<QLineEdit>("Text1(0)")->text(), "0");
-}
-
-void MainWindowTest::startUpSaysWhenIcmpCannotBeSent()
-{
-    ScriptedProbeService noIcmp;
-    noIcmp.setStartupWorks(false);
-    noIcmp.setFailureText("No se pueden enviar solicitudes de eco ICMP\n    sudo setcap cap_net_raw+ep");
-    OrienzoWindow window(noIcmp, tones);
-    for (const char* name : {"List1", "List2"}) {
-        const QStringList log = lines(window.findChild<QListWidget*>(name));
-        QVERIFY(log.contains("No se pueden enviar solicitudes de eco ICMP"));
-        QVERIFY(log.contains("    sudo setcap cap_net_raw+ep"));
-    }
-    QVERIFY(!lines(control<QListWidget>("List1")).join(' ').contains("ICMP"));
-}
-
-void MainWindowTest::tabSwitchResizesWindow()
-{
-    auto* strip = control<QTabWidget>("TabStrip1");
-    QTabBar* tabs = strip->tabBar();
-    QCOMPARE(tabs->tabText(0), "Orienzo guiado");
-    QCOMPARE(tabs->tabText(1), "Orienzo dinamico");
-
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    QVERIFY(control<QGroupBox>("Frame16")->isVisible());
-    QVERIFY(!control<QGroupBox>("Frame15")->isVisible());
-    QCOMPARE(strip->height(), 6635 / 15);
-    QCOMPARE(form->frameGeometry().height(), 6635 / 15 + 50);
-
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-    QVERIFY(control<QGroupBox>("Frame15")->isVisible());
-    QVERIFY(!control<QGroupBox>("Frame16")->isVisible());
-    QCOMPARE(strip->height(), 8555 / 15);
-    QCOMPARE(form->frameGeometry().height(), 8555 / 15 + 50);
-}
-
-void MainWindowTest::addressBuildersJoinBoxesAsTyped_data()
-{
-    QTest::addColumn<QStringList>("typed");  // left to right on screen
-    QTest::addColumn<QString>("address");
-    QTest::newRow("as designed") << QStringList{"0", "0", "0", "0"} << "0.0.0.0";
-    QTest::newRow("station") << QStringList{"192", "168", "1", "20"} << "192.168.1.20";
-    QTest::newRow("empty box") << QStringList{"192", "168", "", "1"} << "192.168..1";
-    QTest::newRow("kept as typed") << QStringList{" 1", "010", "x", "300"} << " 1.010.x.300";
-}
-
-void MainWindowTest::addressBuildersJoinBoxesAsTyped()
-{
-    QFETCH(QStringList, typed);
-    QFETCH(QString, address);
-    const char* guidedBoxes[] = {"Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)"};
-    const char* dynamicBoxes[] = {"Text1(10)", "Text1(11)", "Text1(12)", "Text1(13)"};
-    for (int i = 0; i < 4; ++i) {
-        retype(control<QLineEdit>(guidedBoxes[i]), typed[i]);
-        retype(control<QLineEdit>(dynamicBoxes[i]), typed[i]);
-    }
-    form->BuildGuidedTarget();
-    form->BuildDynamicTarget();
-    QCOMPARE(form->State.GuidedTargetIP, address);
-    QCOMPARE(form->State.DynamicTargetIP, address);
-
-    // The boxes are read in screen order, whatever their indexes.
-    QVERIFY(control<QLineEdit>("Text1(3)")->x() < control<QLineEdit>("Text1(0)")->x());
-    QVERIFY(control<QLineEdit>("Text1(10)")->x() < control<QLineEdit>("Text1(13)")->x());
-}
-
-void MainWindowTest::octetBoxesHoldThreeCharacters()
-{
-    auto* box = control<QLineEdit>("Text1(3)");
-    retype(box, "12345");
-    QCOMPARE(box->text(), "123");
-}
-
-void MainWindowTest::linksOpenTheSitePages()
-{
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("http", &catcher, "open");
-    QTest::mouseClick(control<QPushButton>("Command5"), Qt::LeftButton);
-    QTest::mouseClick(control<QWidget>("Image1"), Qt::LeftButton);
-    control<QAction>("Menu")->trigger();
-    control<QTabWidget>("TabStrip1")->setCurrentIndex(1);
-    QTest::mouseClick(control<QPushButton>("Command8"), Qt::LeftButton);
-    QTest::mouseClick(control<QWidget>("Image2"), Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler("http");
-
-    const QString site = QStringLiteral("http://" ORIENZO_TEST_SITE_HOST);
-    QCOMPARE(catcher.urls, QStringList({site + "/foro/", site, site + "/foro/viewtopic.php?t=310", site + "/foro/", site}));
-}
-
-void MainWindowTest::resetAfterStartUpLeavesTheStartUpLog()
-{
-    ResetAlignment(form->State, *form);
-    const QString found = "Encontrada IP local " + form->State.LocalAddress;
-    QCOMPARE(lines(control<QListWidget>("List1")), QStringList({"Iniciando variables...", found}));
-    QVERIFY(lines(control<QListWidget>("List2")).isEmpty());
-    QCOMPARE(form->State.GuidedStep, 1);
-    QCOMPARE(form->State.SampleIndex, 1);
-    QVERIFY(form->State.StopRequested);
-}
-
-void MainWindowTest::resetClearsChangedStateAndFields()
-{
-    AlignmentState& state = form->State;
-    state.GuidedStep = 4;
-    state.ProbeCount = 9;
-    state.LastGrade = 3;
-    state.TotalPlusV = 40;
-    state.GradesMinusH[7] = 5;
-    state.GuidedTargetIP = "10.0.0.9";
-    state.LoopDelay = 1500;
-    retype(control<QLineEdit>("Text1(0)"), "7");
-    retype(control<QLineEdit>("Text1(10)"), "44");
-    form->Text10[0]->setText(" 33");
-    form->Text12->setText("|||");
-    form->ProgressBar4->setValue(20);
-    form->Shape6[1]->setBackStyle(Shape::Opaque);
-    form->Shape1->setBackStyle(Shape::Opaque);
-    form->Timer1->setEnabled(true);
-    form->Command1->setEnabled(false);
-    form->Command6->setEnabled(false);
-    form->Command2->setEnabled(true);
-    form->List2->addItem("Ultimo valor para alineacion 5");
-
-    QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
-
-    QCOMPARE(control<QLineEdit>("Text1(0)")->text(), "0");
-    QCOMPARE(control<QLineEdit>("Text1(10)")->text(), "44");
-    QVERIFY(form->Text10[0]->text().isEmpty());
-    QVERIFY(form->Text12->text().isEmpty());
-    QCOMPARE(form->ProgressBar4->value(), 0);
-    QVERIFY(!form->Shape6[1]->isOpaque());
-    QVERIFY(!form->Shape1->isOpaque());
-    QVERIFY(!form->Timer1->isEnabled());
-    QVERIFY(form->Command1->isEnabled());
-    QVERIFY(form->Command6->isEnabled());
-    QVERIFY(!form->Command2->isEnabled());
-    QCOMPARE(form->List2->count(), 0);
-    QCOMPARE(state.GuidedStep, 1);
-    QCOMPARE(state.ProbeCount, 0);
-    QCOMPARE(state.LastGrade, 0);
-    QCOMPARE(state.TotalPlusV, 0);
-    QCOMPARE(state.GradesMinusH[7], 0);
-    QCOMPARE(state.GuidedTargetIP, "10.0.0.9");
-    QCOMPARE(state.LoopDelay, 1500);
-    QVERIFY(state.StopRequested);
-}
-
-int MainWindowTest::exitCodeAfter(const std::function<void()>& action)
-{
-    QTimer::singleShot(0, form.get(), action);
-    QTimer::singleShot(3000, [] { QCoreApplication::exit(-1); });
-    return QCoreApplication::exec();
-}
-
-void MainWindowTest::salirEndsTheProgram()
-{
-    QCOMPARE(exitCodeAfter([this] { QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton); }), 0);
-}
-
-void MainWindowTest::closingTheWindowEndsTheProgram()
-{
-    QCOMPARE(exitCodeAfter([this] { form->close(); }), 0);
-}
 
 QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

@@ -3,61 +3,10 @@
 #include <QTimer>
 #include <utility>
 
-void ScriptedProbeService::script(qint32 status, qint32 roundTripTime)
-{
-    script_.enqueue({status, roundTripTime});
-}
-
-void ScriptedProbeService::scriptTimes(std::initializer_list<qint32> roundTripTimes)
-{
-    for (const qint32 roundTripTime : roundTripTimes)
-        script(EchoStatus::Success, roundTripTime);
-}
-
-void ScriptedProbeService::setStartupWorks(bool works)
-{
-    startupWorks_ = works;
-}
-
-void ScriptedProbeService::setFailureText(const QString& text)
-{
-    failureText_ = text;
-}
-
-void ScriptedProbeService::hold(bool held)
-{
-    holding_ = held;
-}
-
 void ScriptedProbeService::release()
 {
     for (Probe& probe : std::exchange(held_, {}))
         answerSoon(std::move(probe));
-}
-
-int ScriptedProbeService::probeCount() const
-{
-    return int(addresses_.size());
-}
-
-bool ScriptedProbeService::probePending() const
-{
-    return unanswered_ > 0;
-}
-
-QStringList ScriptedProbeService::addresses() const
-{
-    return addresses_;
-}
-
-bool ScriptedProbeService::socketsStartup()
-{
-    return startupWorks_;
-}
-
-QString ScriptedProbeService::startupFailure() const
-{
-    return startupWorks_ ? QString() : failureText_;
 }
 
 void ScriptedProbeService::echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done)
@@ -75,7 +24,7 @@ void ScriptedProbeService::answerSoon(Probe probe)
 {
     QTimer::singleShot(0, this, [this, probe = std::move(probe)] {
         --unanswered_;
-        const Outcome outcome = nextOutcome();
+        const Outcome outcome = script_.isEmpty() ? Outcome{EchoStatus::Success, 1} : script_.dequeue();
         EchoReply reply = probe.reply;
         // Like EchoProbe, -1 leaves the record as it was.
         if (outcome.status != -1) {
@@ -85,9 +34,4 @@ void ScriptedProbeService::answerSoon(Probe probe)
         if (probe.receiver)
             probe.done(outcome.status, reply);
     });
-}
-
-ScriptedProbeService::Outcome ScriptedProbeService::nextOutcome()
-{
-    return script_.isEmpty() ? Outcome{EchoStatus::Success, 1} : script_.dequeue();
 }

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QQueue>
 #include <QStringList>
-#include <initializer_list>
 
 // Stands in for the real probes in window tests: answers with scripted
 // outcomes, never synchronously, by default on the next event-loop turn. An
@@ -21,24 +20,23 @@ public:
 
     using ProbeService::ProbeService;
 
-    void script(qint32 status, qint32 roundTripTime);
-    // Successful replies with these round-trip times, in order.
-    void scriptTimes(std::initializer_list<qint32> roundTripTimes);
-    void setStartupWorks(bool works);
-    void setFailureText(const QString& text);
+    void script(qint32 status, qint32 roundTripTime) { script_.enqueue({status, roundTripTime}); }
+    // From now on the socket library cannot be started, for this reason; an
+    // empty reason lets it start again.
+    void setStartupFailure(const QString& reason) { failure_ = reason; }
     // While held, probes stay unanswered until release(), so that a test can
     // act during a probe.
-    void hold(bool held);
+    void hold(bool held) { holding_ = held; }
     // Answers the held probes on the next event-loop turn.
     void release();
 
-    int probeCount() const;
+    int probeCount() const { return int(addresses_.size()); }
     // Some probe has been sent and not answered yet, held or not.
-    bool probePending() const;
-    QStringList addresses() const;
+    bool probePending() const { return unanswered_ > 0; }
+    QStringList addresses() const { return addresses_; }
 
-    bool socketsStartup() override;
-    QString startupFailure() const override;
+    bool socketsStartup() override { return failure_.isEmpty(); }
+    QString startupFailure() const override { return failure_; }
     void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) override;
 
 private:
@@ -49,13 +47,11 @@ private:
     };
 
     void answerSoon(Probe probe);
-    Outcome nextOutcome();
 
     QQueue<Outcome> script_;
     QList<Probe> held_;
     QStringList addresses_;
-    QString failureText_;
+    QString failure_;
     int unanswered_ = 0;
-    bool startupWorks_ = true;
     bool holding_ = false;
 };

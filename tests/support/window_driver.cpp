@@ -1,14 +1,14 @@
 #include "support/window_driver.h"
 
-#include "main_window/form1.h"
-
 #include <QApplication>
-#include <QLineEdit>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 void typeAddress(Form1& form, const QList<int>& boxes, const QString& address)
 {
@@ -48,4 +48,120 @@ QList<QMessageBox*> openMessageBoxes(const QString& title)
         if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible() && box->windowTitle() == title)
             boxes.append(box);
     return boxes;
+}
+
+void paste(QLineEdit* box, const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+    box->selectAll();
+    QTest::keySequence(box, QKeySequence::Paste);
+}
+
+void typeText(QLineEdit* box, const QString& text)
+{
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    for (const QChar c : text) {
+        if (c == u'\t')
+            QTest::keyClick(box, Qt::Key_Tab);
+        else if (c == u'\n' || c == u'\r')
+            QTest::keyClick(box, Qt::Key_Return);
+        else if (c.unicode() >= 0x20 && c.unicode() < 0x7F)
+            QTest::keyClicks(box, QString(c));
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+QStringList lines(const QListWidget* list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+QStringList texts(const QWidget* window, std::initializer_list<const char*> names)
+{
+    QStringList texts;
+    for (const char* name : names)
+        texts << controlOf<QLineEdit>(window, QLatin1String(name))->text();
+    return texts;
+}
+
+QString column(const QStringList& chart, int index)
+{
+    QString cells;
+    for (const QString& line : chart)
+        cells += line.mid(index, 1);
+    return cells;
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QTimer wakeUp;
+    wakeUp.start(1);
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.hasExpired(timeoutMs))
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
+
+void closeThroughFrame(QWidget* window)
+{
+    QCloseEvent event;
+    QApplication::sendEvent(window->windowHandle(), &event);
+}
+
+QStringList WindowDriver::enabledButtons() const
+{
+    QStringList captions;
+    for (const QPushButton* button : {form.Command1, form.Command2, form.Command6, form.Command7})
+        if (button->isEnabled())
+            captions << button->text();
+    return captions;
+}
+
+void WindowDriver::calcular(const QString& address)
+{
+    typeAddress(form, GuidedTargetBoxes, address);
+    click(QStringLiteral("Command1"));
+}
+
+bool WindowDriver::measure(const QList<ScriptedProbeService::Outcome>& outcomes)
+{
+    for (const auto& outcome : outcomes)
+        probe.script(outcome.status, outcome.roundTripTime);
+    aceptar();
+    return waitUntil(runEnded);
+}
+
+void WindowDriver::iniciar(const QString& address)
+{
+    showPage(form, 1);
+    typeAddress(form, DynamicTargetBoxes, address);
+    click(QStringLiteral("Command6"));
+}
+
+bool WindowDriver::answerProbe(const std::function<bool()>& recorded)
+{
+    if (!waitUntil([this] { return probe.probePending(); }))
+        return false;
+    probe.release();
+    return waitUntil(recorded);
+}
+
+bool WindowDriver::completePasses(int passes)
+{
+    for (int pass = 0; pass < passes; ++pass) {
+        const int logged = form.List2->count();
+        if (!answerProbe([&] { return form.List2->count() != logged; }))
+            return false;
+    }
+    return waitUntil([this] { return probe.probePending(); });
 }

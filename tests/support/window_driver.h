@@ -1,12 +1,23 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "app/orienzo_window.h"
+#include "main_window/cue_timer.h"
+#include "main_window/shape.h"
+#include "support/recording_tone_player.h"
+#include "support/scripted_probe_service.h"
 
-class Form1;
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <functional>
+
 class QMessageBox;
-class QPushButton;
-class QWidget;
 
 // What a user does with the windows and sees of them, for the tests and the
 // benchmarks that drive the real controls.
@@ -26,3 +37,84 @@ QWidget* openWindow(const QString& name);
 QPushButton* buttonOf(const QString& window, const QString& button);
 // The visible message boxes with this title.
 QList<QMessageBox*> openMessageBoxes(const QString& title);
+
+// A control of `window` by object name; ends the test program when missing.
+template <typename Control = QWidget>
+Control* controlOf(const QWidget* window, const QString& name)
+{
+    Control* found = window ? window->findChild<Control*>(name) : nullptr;
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+inline void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+// Replaces the box's text with `text` through the clipboard, as a paste.
+void paste(QLineEdit* box, const QString& text);
+// Replaces the box's text with `text` key by key, as the keyboard delivers
+// it: Tab and Return as those keys, a printable ASCII character through its
+// key, any other as an input method hands it over.
+void typeText(QLineEdit* box, const QString& text);
+QStringList lines(const QListWidget* list);
+// The texts of these boxes of `window`, in this order.
+QStringList texts(const QWidget* window, std::initializer_list<const char*> names);
+// One column of a character chart, top cell first.
+QString column(const QStringList& chart, int index);
+// Like QTest::qWaitFor without its 10 ms naps between looks, so that the
+// measurements' quickened pauses stay quick.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+// What the window system sends when the user closes a window through its frame.
+void closeThroughFrame(QWidget* window);
+
+// The program's main window, shown, on scripted probes unless others are
+// given, with the steps of the guided and dynamic alignments as a user takes
+// them.
+class WindowDriver {
+public:
+    explicit WindowDriver(ProbeService* probes = nullptr) : form(probes ? *probes : probe, tones) { form.show(); }
+
+    ScriptedProbeService probe;
+    RecordingTonePlayer tones;
+    OrienzoWindow form;
+
+    template <typename Control = QWidget>
+    Control* control(const QString& name) const { return controlOf<Control>(&form, name); }
+    void click(const QString& name) const { ::click(control(name)); }
+    // The captions of the enabled ones of "CALCULAR", "BORRAR DATOS", "INICIAR"
+    // and "DETENER", in this order.
+    QStringList enabledButtons() const;
+
+    // Guided: the prompt window Form4 and the measurement window Form2.
+    static QWidget* prompt() { return openWindow(QStringLiteral("Form4")); }
+    static QWidget* measurement() { return openWindow(QStringLiteral("Form2")); }
+    // Types the address into the guided "IP Receptor" boxes and presses "CALCULAR".
+    void calcular(const QString& address = QStringLiteral("127.0.0.1"));
+    static void aceptar() { ::click(controlOf(prompt(), QStringLiteral("Command1"))); }
+    static void detener() { ::click(controlOf(prompt(), QStringLiteral("Command2"))); }
+    static void completado() { ::click(controlOf(measurement(), QStringLiteral("Command1"))); }
+    static QString promptText() { return controlOf<QPlainTextEdit>(prompt(), QStringLiteral("Text1"))->toPlainText(); }
+    static bool runEnded() { return measurement() && controlOf(measurement(), QStringLiteral("Command1"))->isEnabled(); }
+    static QStringList measurementLines() { return lines(controlOf<QListWidget>(measurement(), QStringLiteral("List1"))); }
+    // The measurement window's five chart lines, top to bottom.
+    static QStringList measurementChart() { return texts(measurement(), {"Text2", "Text3", "Text4", "Text9", "Text10"}); }
+    // Measures the prompted orientation, its first samples with these outcomes
+    // and the others answered in 1 ms, until "COMPLETADO" is enabled.
+    bool measure(const QList<ScriptedProbeService::Outcome>& outcomes);
+    // Fifteen samples of this round-trip time.
+    bool measureTimes(qint32 roundTripTime) { return measure(QList<ScriptedProbeService::Outcome>(15, {0, roundTripTime})); }
+    QString total(int row) const { return form.Text10[row]->text(); }
+
+    // Dynamic: types the address on its page and presses "INICIAR".
+    void iniciar(const QString& address = QStringLiteral("127.0.0.1"));
+    // The dynamic page's five chart lines, top to bottom.
+    QStringList dynamicChart() const { return texts(&form, {"Text12", "Text8", "Text7", "Text13", "Text10(4)"}); }
+    QStringList passLines() const { return lines(form.List2).filter(QStringLiteral("Ultimo valor para alineacion")); }
+    bool dynamicRunning() const { return form.findChild<QObject*>(QStringLiteral("RunDynamicAlignment")); }
+
+    // With probes held: lets the next probe answer once it is sent, and
+    // waits until `recorded`.
+    bool answerProbe(const std::function<bool()>& recorded);
+    // With probes held: answers the probes of that many dynamic passes, and
+    // returns once the loop waits on the probe of the pass after them.
+    bool completePasses(int passes);
+};
