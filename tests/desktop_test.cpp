@@ -57,6 +57,7 @@ private slots:
     {
         WindowDriver d;
         QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+        QVERIFY(!d.form.windowIcon().isNull());
         QVERIFY(x11Property(&d.form, "_NET_WM_ICON").size() > 16 * 16 * 4);
         QCOMPARE(x11Property(&d.form, "_NET_WM_NAME"), QByteArray("Orienzo wireless"));
         auto* corner = qobject_cast<QMenuBar*>(d.form.menuBar()->cornerWidget(Qt::TopRightCorner));

@@ -1,0 +1,102 @@
+// "Sonido": off at every start and switched by mouse or keyboard on both
+// pages; with it on every graded pass or sample sounds its grade, and a
+// measured orientation its chime. A missing sound output only changes what
+// the switch says.
+#include "core/threaded_tone_player.h"
+#include "platform/pause_clock.h"
+#include "sound/tone_analysis.h"
+#include "support/window_driver.h"
+
+#include <QMenuBar>
+#include <QToolButton>
+
+namespace {
+
+// Each tone heard as the pitches of its notes, in whole Hz.
+QStringList pitches(const QList<ToneSamples>& tones)
+{
+    QStringList heard;
+    for (const ToneSamples& tone : tones) {
+        QStringList notes;
+        for (const FoundTone& note : findTones(tone, ToneSampleRate))
+            notes << QString::number(qRound(note.hz));
+        heard << notes.join(u' ');
+    }
+    return heard;
+}
+
+QToolButton* soundSwitch(const Form1& form)
+{
+    return controlOf<QToolButton>(&form, QStringLiteral("SoundSwitch"));
+}
+
+} // namespace
+
+class SoundSwitchTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { platform::setPauseSpeedup(100); }
+
+    // It stands in the menu bar, no taller than the bar's items, so the
+    // pages below do not move.
+    void offAtStartAndSwitchedFromEitherPage()
+    {
+        WindowDriver d;
+        QToolButton* sound = soundSwitch(d.form);
+        QVERIFY(!sound->isChecked() && !d.tones.soundOn);
+        QCOMPARE(sound->accessibleName(), "Sonido");
+        QVERIFY(sound->sizeHint().height() <= d.form.menuBar()->cornerWidget(Qt::TopRightCorner)->sizeHint().height());
+        QVERIFY(QTest::qWaitForWindowActive(&d.form));
+        QTest::keyClick(&d.form, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(sound->isChecked() && d.tones.soundOn);
+        showPage(d.form, 1);
+        QVERIFY(sound->isVisible());
+        sound->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(sound, Qt::Key_Space);
+        QVERIFY(!d.tones.soundOn);
+    }
+
+    // A pass in a gap draws no column and sounds nothing.
+    void everyDrawnPassSoundsItsGrade()
+    {
+        WindowDriver d;
+        for (const auto& [status, time] : {std::pair{0, 3}, {0, 9}, {EchoStatus::TimedOut, 1000}, {0, 30}, {0, 3}})
+            d.probe.script(status, time);
+        d.probe.hold(true);
+        click(soundSwitch(d.form));
+        d.iniciar();
+        QVERIFY(d.completePasses(4));
+        QCOMPARE(pitches(d.tones.played), QStringList({"1568", "220 220", "880"}));
+        click(soundSwitch(d.form));
+        QVERIFY(d.completePasses(1));
+        QCOMPARE(d.tones.played.size(), 3);
+    }
+
+    void everySampleSoundsAndAMeasuredOrientationChimes()
+    {
+        WindowDriver d;
+        click(soundSwitch(d.form));
+        d.calcular();
+        QVERIFY(d.measureTimes(45));
+        QCOMPARE(pitches(d.tones.played), QStringList(15, "659") << "1047 1319 1568");
+    }
+
+    void withoutSoundOutputTheSwitchSaysWhyAndRunsGoOn()
+    {
+        qputenv("PULSE_SERVER", "unix:/nonexistent/orienzo-sound-switch-test");
+        ScriptedProbeService probe;
+        ThreadedTonePlayer tones;
+        OrienzoWindow form(probe, tones);
+        form.show();
+        click(soundSwitch(form));
+        QTRY_VERIFY(soundSwitch(form)->toolTip().startsWith("No hay salida de sonido: "));
+        showPage(form, 1);
+        typeAddress(form, DynamicTargetBoxes, QStringLiteral("127.0.0.1"));
+        click(form.Command6);
+        QVERIFY(waitUntil([&] { return form.List2->count() > 5; }));
+        click(form.Command7);
+    }
+};
+
+QTEST_MAIN(SoundSwitchTest)
+#include "sound_switch_test.moc"
