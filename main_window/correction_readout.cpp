@@ -84,7 +84,6 @@ void Form1::Text10_Change(int index)
         recomputeCorrection(*this, Horizontal);
 }
 
-
 void Form1::writeText10(int index, const QString& text)
 {
     Text10[index]->setText(text);
