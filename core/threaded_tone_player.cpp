@@ -21,6 +21,9 @@ constexpr std::size_t SliceSamples = ToneSampleRate / 100;
 // ahead into that silence skips as much of what comes next: a few ms that
 // would cut the fade-in and click. Silence before the tone is skipped instead.
 constexpr std::array<std::int16_t, ToneSampleRate / 100> LeadIn{};
+// A tone that comes while another plays waits until that one is nearly
+// over, so that only the newest of those that came meanwhile follows it.
+constexpr std::chrono::milliseconds FollowOn{25};
 // How long closing the program waits for the worker to let the output go.
 constexpr std::chrono::milliseconds JoinWait{200};
 
@@ -44,6 +47,7 @@ struct ThreadedTonePlayer::Worker {
     void run();
     void connect();
     void sound(const ToneSamples& samples);
+    void waitWhilePlaying();
     bool write(std::span<const std::int16_t> samples);
     bool cutShort();
     void report(const QString& reason);
@@ -80,8 +84,15 @@ void ThreadedTonePlayer::Worker::connect()
 
 void ThreadedTonePlayer::Worker::sound(const ToneSamples& samples)
 {
-    if (write(LeadIn))
-        write(samples);
+    if (write(LeadIn) && write(samples))
+        waitWhilePlaying();
+}
+
+void ThreadedTonePlayer::Worker::waitWhilePlaying()
+{
+    const auto playing = output.unplayed() - FollowOn;
+    std::unique_lock lock(mutex);
+    wake.wait_for(lock, playing, [this] { return stopping || !soundOn; });
 }
 
 bool ThreadedTonePlayer::Worker::write(std::span<const std::int16_t> samples)

@@ -9,9 +9,12 @@ namespace platform {
 
 namespace {
 
-// At most this much sound waits in the server and the device before it is
-// heard, which keeps a new tone prompt.
-constexpr pa_usec_t BufferedUsec = 25'000;
+// Room in the server for most of a tone, so that a worker thread held up by
+// a busy machine does not leave gaps in it.
+constexpr pa_usec_t BufferedUsec = 100'000;
+// Playing starts once this much is in, less than any tone, so a tone is
+// heard as soon as it is written.
+constexpr pa_usec_t StartUsec = 20'000;
 
 QString reasonFor(int error)
 {
@@ -48,8 +51,9 @@ bool SoundOutput::open(int sampleRate)
         return true;
     const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
     const std::uint32_t serverDefault = static_cast<std::uint32_t>(-1);
-    const pa_buffer_attr buffer{serverDefault, static_cast<std::uint32_t>(pa_usec_to_bytes(BufferedUsec, &format)),
-                                serverDefault, serverDefault, serverDefault};
+    const auto bytesFor = [&format](pa_usec_t usec) { return static_cast<std::uint32_t>(pa_usec_to_bytes(usec, &format)); };
+    const pa_buffer_attr buffer{serverDefault, bytesFor(BufferedUsec), bytesFor(StartUsec), serverDefault,
+                                serverDefault};
     int error = 0;
     stream_ = pa_simple_new(nullptr, "Orienzo wireless", PA_STREAM_PLAYBACK, nullptr, "Alineación por sonido",
                             &format, nullptr, &buffer, &error);
@@ -70,6 +74,13 @@ bool SoundOutput::write(std::span<const std::int16_t> samples)
     failure_ = failureText(stream_ ? error : PA_ERR_BADSTATE);
     close();
     return false;
+}
+
+std::chrono::microseconds SoundOutput::unplayed() const
+{
+    int error = 0;
+    const pa_usec_t latency = stream_ ? pa_simple_get_latency(stream_, &error) : 0;
+    return std::chrono::microseconds(error == 0 ? latency : 0);
 }
 
 void SoundOutput::close()

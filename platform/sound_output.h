@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <span>
 
@@ -10,7 +11,7 @@ namespace platform {
 
 // One playback stream to the desktop's sound server through PulseAudio's
 // simple API, which PipeWire's PulseAudio service answers too: mono signed
-// 16-bit samples with a short server buffer, so that a tone starts promptly.
+// 16-bit samples that start playing as soon as a little is written.
 // Every call blocks; the UI thread never makes them.
 class SoundOutput {
 public:
@@ -25,6 +26,8 @@ public:
     // Returns once the server has taken every sample into its buffer. On
     // false the stream is closed and failure() says why.
     bool write(std::span<const std::int16_t> samples);
+    // How long until the last sample written is heard; zero when unknown.
+    std::chrono::microseconds unplayed() const;
     void close();
     // Why the last open or write failed, in Spanish.
     QString failure() const;

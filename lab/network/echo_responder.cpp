@@ -315,12 +315,13 @@ void sendDecoys(const Sockets& sockets, const Options& options, const Request& r
 
 void answer(const Sockets& sockets, const Options& options, const Request& request, Schedule& scheduled)
 {
+    // The delay runs from the request, however long the decoys take to send.
+    const auto due = Clock::now() + options.delay;
     sendDecoys(sockets, options, request);
     if (options.silent)
         return;
     const Outgoing outgoing{options.error ? errorQuoting(*options.error, request.packet) : echoReply(request),
                             request.sender};
-    const auto due = Clock::now() + options.delay;
     scheduled.emplace(due, outgoing);
     if (options.duplicateAfter)
         scheduled.emplace(due + *options.duplicateAfter, outgoing);
