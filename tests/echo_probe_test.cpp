@@ -287,23 +287,26 @@ private slots:
         QTest::addColumn<Exchange>("exchange");
         const int timedOut = EchoStatus::TimedOut;
         const auto after = [](int ms, QStringList more = {}) { return more << u"--delay-ms"_s << QString::number(ms); };
+        // A round trip is read off the kernel's arrival stamp, so a reply later
+        // than the responder's delay was late on the path, which a busy
+        // machine's namespaces sometimes are by a few ms.
         addRowForBothSockets(u"at once"_s, {after(0)});
-        addRowForBothSockets(u"after 30 ms"_s, {after(30), 0, 30, 35});
-        addRowForBothSockets(u"after 120 ms"_s, {after(120), 0, 120, 125});
+        addRowForBothSockets(u"after 30 ms"_s, {after(30), 0, 30, 40});
+        addRowForBothSockets(u"after 120 ms"_s, {after(120), 0, 120, 130});
         addRowForBothSockets(u"silent"_s, {{u"--silent"_s}, timedOut, 1000, 1100});
         addRowForBothSockets(u"only decoys"_s, {{u"--decoys"_s, u"--silent"_s}, timedOut, 1000, 1100});
-        addRowForBothSockets(u"decoys first"_s, {after(30, {u"--decoys"_s}), 0, 30, 35});
+        addRowForBothSockets(u"decoys first"_s, {after(30, {u"--decoys"_s}), 0, 30, 40});
         QStringList everyMisfit{u"--second-address"_s, SecondResponder};
         for (const QString& misfit : {u"short-payload"_s, u"no-payload"_s, u"cut-header"_s, u"long-payload"_s,
                                      u"huge"_s, u"other-source"_s, u"error-other-destination"_s,
                                      u"error-other-protocol"_s, u"error-cut-short"_s}) {
             const QStringList decoy{u"--decoy"_s, misfit, u"--second-address"_s, SecondResponder};
-            addRowForBothSockets(misfit + u" first"_s, {after(30, decoy), 0, 30, 35});
+            addRowForBothSockets(misfit + u" first"_s, {after(30, decoy), 0, 30, 40});
             everyMisfit << u"--decoy"_s << misfit;
         }
         addRowForBothSockets(u"only misfits"_s, {everyMisfit << u"--silent"_s, timedOut, 1000, 1100});
-        // Look-alikes on every processor, faster than they can be read, and
-        // for longer than the timeout.
+        // Look-alikes from every processor but one, faster than they can be
+        // read, and for longer than the timeout.
         addRowForBothSockets(u"flooded"_s, {{u"--decoy"_s, u"long-payload"_s, u"--flood-ms"_s, u"1500"_s,
                                              u"--silent"_s}, timedOut, 1000, 1100});
         addRowForBothSockets(u"host unreachable"_s, {{u"--error"_s, u"3:1"_s}, EchoStatus::DestinationHostUnreachable});
@@ -312,8 +315,8 @@ private slots:
         // Replies meant for another probe: the first comes 200 ms into the
         // second probe; each copy 15 ms into the next probe; the ping's all along.
         addRowForBothSockets(u"late replies"_s, {after(1200), timedOut, 1000, 1100, 2});
-        addRowForBothSockets(u"duplicate replies"_s, {after(30, {u"--duplicate-ms"_s, u"15"_s}), 0, 30, 35, 2});
-        addRowForBothSockets(u"ping beside"_s, {after(30), 0, 30, 35, 2, true});
+        addRowForBothSockets(u"duplicate replies"_s, {after(30, {u"--duplicate-ms"_s, u"15"_s}), 0, 30, 40, 2});
+        addRowForBothSockets(u"ping beside"_s, {after(30), 0, 30, 40, 2, true});
     }
 
     void measuresAnswers()

@@ -15,7 +15,7 @@
 // --second-address another address of this namespace, which the look-alike
 //                  "other-source" comes from
 // --flood-ms       send the look-alikes over and over, for N ms after each
-//                  request, as fast as every processor can
+//                  request, as fast as every processor but one can
 // --duplicate-ms   send each answer a second time, N ms after the first
 // --error          answer with this ICMP error quoting the request instead
 // --lifetime-s     end after N seconds (default 60)
@@ -282,8 +282,9 @@ Decoys decoysFor(const Sockets& sockets, const Options& options, const Request& 
     return decoys;
 }
 
-// Each decoy many times over in one call, on every processor, so that they
-// come faster than the prober can read them.
+// Each decoy many times over in one call, on every processor but one, so
+// that they come faster than the prober can read them; the one left keeps
+// the prober's own deadline a matter of the program, not of a starved machine.
 void flood(const Decoys& decoys, sockaddr_in to, Clock::time_point end)
 {
     const auto sendUntilEnd = [&] {
@@ -297,7 +298,7 @@ void flood(const Decoys& decoys, sockaddr_in to, Clock::time_point end)
             }
         }
     };
-    std::vector<std::jthread> senders(std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::jthread> senders(std::max(2u, std::thread::hardware_concurrency()) - 1);
     for (std::jthread& sender : senders)
         sender = std::jthread(sendUntilEnd);
 }
