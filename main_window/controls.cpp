@@ -1,8 +1,7 @@
 #include "main_window/controls.h"
 
-#include "main_window/drawn_once_frame.h"
-
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,7 +44,7 @@ QFont fixedsys()
 
 QGroupBox* frame(QWidget* parent, const QString& name, QRect where, const QString& caption)
 {
-    auto* box = place(new DrawnOnceFrame(caption, parent), name, where);
+    auto* box = place(new QGroupBox(caption, parent), name, where);
     if (!caption.isEmpty())
         box->setFont(fixedsys());
     return box;

@@ -1,9 +1,7 @@
 // Where every control of the four windows stands, as designed.
-#include "main_window/controls.h"
 #include "platform/pause_clock.h"
 #include "support/window_driver.h"
 
-#include <QGroupBox>
 #include <QRegularExpression>
 
 namespace {
@@ -67,21 +65,6 @@ QString misplaced(const QWidget* window, const char* places)
     return {};
 }
 
-// Whether two pictures differ by more than the rounding of drawing through
-// a copy, one step of a colour channel.
-bool differ(const QImage& one, const QImage& other)
-{
-    if (one.size() != other.size())
-        return true;
-    for (int y = 0; y < one.height(); ++y)
-        for (int x = 0; x < one.width(); ++x) {
-            const QColor a = one.pixelColor(x, y), b = other.pixelColor(x, y);
-            if (std::abs(a.red() - b.red()) > 1 || std::abs(a.green() - b.green()) > 1 || std::abs(a.blue() - b.blue()) > 1)
-                return true;
-        }
-    return false;
-}
-
 } // namespace
 
 class LayoutTest : public QObject {
@@ -108,26 +91,6 @@ private slots:
         QCOMPARE(d.measurement()->pos(), QPoint(8385 / 15, 5385 / 15));
         QCOMPARE(d.measurement()->size(), QSize(6525 / 15, 2865 / 15));
         QCOMPARE(misplaced(d.measurement(), MeasurementWindow), QString());
-    }
-
-    // Frames keep a drawing of themselves; it must follow every change.
-    void framesLookAsTheStyleDrawsThem()
-    {
-        QWidget window;
-        window.resize(400, 200);
-        QGroupBox* ours = controls::frame(&window, QStringLiteral("ours"), QRect(0, 0, 180, 90), QStringLiteral("Total"));
-        QGroupBox plain(QStringLiteral("Total"), &window);
-        plain.setGeometry(200, 0, 180, 90);
-        plain.setFont(ours->font());
-        window.show();
-        const auto looksTheSame = [&] { return !differ(ours->grab().toImage(), plain.grab().toImage()); };
-        QVERIFY(looksTheSame());
-        for (QGroupBox* frame : {ours, &plain})
-            frame->setEnabled(false);
-        QVERIFY(looksTheSame());
-        for (QGroupBox* frame : {ours, &plain})
-            frame->resize(150, 120);
-        QVERIFY(looksTheSame());
     }
 };
 
