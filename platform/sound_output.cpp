@@ -51,9 +51,10 @@ bool SoundOutput::open(int sampleRate)
         return true;
     const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
     const std::uint32_t serverDefault = static_cast<std::uint32_t>(-1);
-    const auto bytesFor = [&format](pa_usec_t usec) { return static_cast<std::uint32_t>(pa_usec_to_bytes(usec, &format)); };
-    const pa_buffer_attr buffer{serverDefault, bytesFor(BufferedUsec), bytesFor(StartUsec), serverDefault,
-                                serverDefault};
+    const auto bytesFor = [&format](pa_usec_t usec) {
+        return static_cast<std::uint32_t>(pa_usec_to_bytes(usec, &format));
+    };
+    const pa_buffer_attr buffer{serverDefault, bytesFor(BufferedUsec), bytesFor(StartUsec), serverDefault, serverDefault};
     int error = 0;
     stream_ = pa_simple_new(nullptr, "Orienzo wireless", PA_STREAM_PLAYBACK, nullptr, "Alineación por sonido",
                             &format, nullptr, &buffer, &error);
