@@ -6,6 +6,7 @@
 #include "main_window/controls.h"
 #include "main_window/cue_timer.h"
 #include "main_window/logo.h"
+#include "main_window/menu_bar_accessibility.h"
 #include "platform/local_address.h"
 #include "platform/web_page.h"
 
@@ -30,6 +31,7 @@ const QString AboutPage = QStringLiteral("/foro/viewtopic.php?t=310");
 
 Form1::Form1(ProbeService& probe, TonePlayer& tones) : Probe(probe), Tones(tones)
 {
+    makeMenuBarCornersAccessible();
     buildWindow();
     connectHandlers();
     Form_Load();

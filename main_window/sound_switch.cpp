@@ -1,33 +1,10 @@
 #include "main_window/form1.h"
 
 #include "core/tone_player.h"
+#include "main_window/menu_bar_toggle.h"
 
 #include <QMenuBar>
 #include <QStyle>
-#include <QToolButton>
-
-namespace {
-
-// A toggle no taller than the menu bar's own items, so that the bar keeps
-// its height and nothing below it moves.
-class MenuBarToggle : public QToolButton {
-public:
-    MenuBarToggle(QWidget* bar, int height) : QToolButton(bar), m_height(height)
-    {
-        setCheckable(true);
-        setAutoRaise(true);
-        setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        setFocusPolicy(Qt::StrongFocus);
-        setIconSize(QSize(height, height) * 2 / 3);
-    }
-
-    QSize sizeHint() const override { return {QToolButton::sizeHint().width(), m_height}; }
-
-private:
-    int m_height;
-};
-
-} // namespace
 
 // Off at every start, at the left end of the menu bar.
 void Form1::buildSoundSwitch(int height)

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 #include <memory>
 
 namespace {
@@ -51,6 +52,22 @@ bool tabTo(const QString& name)
     for (int presses = 0; presses < 40 && focused() != name; ++presses)
         press(Qt::Key_Tab);
     return focused() == name;
+}
+
+// The control of this name and role, found as a screen reader finds it:
+// child by child from the window down.
+QAccessibleInterface* accessibleNamed(QAccessibleInterface* from, const QString& name, QAccessible::Role role)
+{
+    if (from->text(QAccessible::Name) == name && from->role() == role)
+        return from;
+    for (int index = 0; index < from->childCount(); ++index) {
+        QAccessibleInterface* child = from->child(index);
+        if (child->parent()->object() != from->object() || from->indexOfChild(child) != index)
+            qFatal("%s: child %d does not lead back to its parent", qPrintable(name), index);
+        if (QAccessibleInterface* found = accessibleNamed(child, name, role))
+            return found;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -230,6 +247,32 @@ private slots:
         QCOMPARE(d.form.State.LoopDelay, 2500);
         press(Qt::Key_Left);
         QCOMPARE(d.form.State.LoopDelay, 2000);
+    }
+
+    // "Sonido" and "Acerca de", in the menu bar's corners, are there for a
+    // screen reader too, and pressed through it they do what a click does.
+    void menuBarAsAScreenReaderSeesIt()
+    {
+        WindowDriver d;
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("http", &catcher, "open");
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&d.form);
+        QAccessibleInterface* sound = accessibleNamed(window, "Sonido", QAccessible::CheckBox);
+        QAccessibleInterface* about = accessibleNamed(window, "Acerca de", QAccessible::MenuItem);
+        QVERIFY(sound && about);
+        QVERIFY(sound->state().checkable && !sound->state().checked);
+        const QString press = QAccessibleActionInterface::pressAction();
+        QCOMPARE(sound->actionInterface()->actionNames(), QStringList({press, QAccessibleActionInterface::toggleAction()}));
+        sound->actionInterface()->doAction(press);
+        QVERIFY(d.form.SoundSwitch->isChecked() && d.tones.soundOn);
+        QVERIFY(sound->state().checked);
+        sound->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!d.form.SoundSwitch->isChecked() && !sound->state().checked);
+
+        QCOMPARE(about->actionInterface()->actionNames(), QStringList(press));
+        about->actionInterface()->doAction(press);
+        QDesktopServices::unsetUrlHandler("http");
+        QCOMPARE(catcher.urls, QStringList("http://" ORIENZO_TEST_SITE_HOST "/foro/viewtopic.php?t=310"));
     }
 
     void endsAtOnceInAnyPhase_data()
