@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QPushButton>
 #include <numeric>
 
 namespace {
@@ -134,7 +133,7 @@ void MeasurementPattern::doEventsThen(std::function<void()> next)
 
 void MeasurementPattern::end()
 {
-    window().Command1->setEnabled(true);
+    window().enableCompletado();
     m_form.soundChime();
     m_form.Timer1->setEnabled(false);
     m_form.ProgressBar3->setValue(m_form.State.GuidedStep);

@@ -93,6 +93,12 @@ void Form2::closeEvent(QCloseEvent* event)
     emit closed();
 }
 
+void Form2::enableCompletado()
+{
+    Command1->setEnabled(true);
+    Command1->setFocus();
+}
+
 void Form2::Command1_Click()
 {
     emit completed();

@@ -22,6 +22,9 @@ public:
 
     // The chart lines, top line first.
     ChartLines chartLines() const { return {Text2, Text3, Text4, Text9, Text10}; }
+    // The run has ended: "COMPLETADO" can be pressed, and takes the focus so
+    // that Return or Space alone presses it.
+    void enableCompletado();
 
 signals:
     void completed();

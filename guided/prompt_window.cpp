@@ -38,6 +38,8 @@ Form4::Form4(QWidget* mainWindow, const GuidedOrientation* orientation)
     buildCross(frame(frame1, QStringLiteral("Frame2"), twips(4440, 240, 2535, 2775)));
     Command1 = button(frame1, QStringLiteral("Command1"), twips(120, 2520, 2655, 495), QStringLiteral("ACEPTAR"));
     Command2 = button(frame1, QStringLiteral("Command2"), twips(3000, 2520, 1335, 495), QStringLiteral("DETENER"));
+    // Return or Space alone answers the prompt.
+    Command1->setFocus();
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));

@@ -1,9 +1,12 @@
 #include "platform/pause_clock.h"
 #include "support/window_driver.h"
 
+#include <QApplication>
 #include <QDBusConnection>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QProcess>
+#include <QToolButton>
 
 #include <xcb/xcb.h>
 
@@ -33,6 +36,27 @@ QByteArray x11Property(QWidget* window, const char* name)
 QByteArray shownTitle(QWidget* window)
 {
     return x11Property(window, "_NET_WM_NAME") + x11Property(window, "WM_NAME");
+}
+
+// A key pressed on the keyboard: the X server hands it to whichever window
+// the window manager has made active.
+void pressKey(const char* key)
+{
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QLatin1String(key)}), 0);
+}
+
+bool windowManagerRuns()
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+    return xprop.waitForFinished() && xprop.readAll().contains("window id");
+}
+
+// The window is the active one and the button has the keyboard focus.
+bool focusedIn(QWidget* window, const QString& button)
+{
+    return window && QApplication::activeWindow() == window
+        && QApplication::focusWidget() == window->findChild<QWidget*>(button);
 }
 
 } // namespace
@@ -80,6 +104,42 @@ private slots:
         d.completado();
         QVERIFY(QTest::qWaitForWindowExposed(d.prompt()));
         QVERIFY(shownTitle(d.prompt()).isEmpty());
+    }
+
+    // After "CALCULAR" each window comes up active with the button to press
+    // focused, so Return alone walks all four orientations; Escape at a
+    // prompt stops as "DETENER" does.
+    void oneKeyWalksTheGuidedAlignment()
+    {
+        QVERIFY2(windowManagerRuns(), "needs a window manager (CTest starts openbox)");
+        WindowDriver d;
+        QVERIFY(QTest::qWaitForWindowActive(&d.form));
+        d.form.SoundSwitch->click();
+        typeAddress(d.form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
+        d.form.Command1->setFocus();
+        pressKey("Return");
+        for (int step = 1; step <= 4; ++step) {
+            QTRY_VERIFY2(focusedIn(d.prompt(), QStringLiteral("Command1")), "ACEPTAR focused");
+            QCOMPARE(d.form.State.GuidedStep, step);
+            pressKey("Return");
+            QTRY_VERIFY2(focusedIn(d.measurement(), QStringLiteral("Command1")), "COMPLETADO focused");
+            QVERIFY(d.runEnded());
+            QCOMPARE(d.measurementLines().size(), 15);
+            pressKey("Return");
+            QTRY_COMPARE(d.tones.played.count(measuredChime()), step);
+        }
+        QTRY_COMPARE(lines(d.form.List1).last(), "Revise los parametros de correcion.");
+        QCOMPARE(d.form.State.GuidedStep, 5);
+        QCOMPARE(d.probe.probeCount(), 60);
+
+        d.click(QStringLiteral("Command2"));
+        d.form.Command1->setFocus();
+        typeAddress(d.form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
+        d.click(QStringLiteral("Command1"));
+        QTRY_VERIFY(focusedIn(d.prompt(), QStringLiteral("Command1")));
+        pressKey("Escape");
+        QTRY_VERIFY(!d.prompt());
+        QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
     }
 };
 
