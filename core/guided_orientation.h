@@ -16,6 +16,8 @@ struct GuidedOrientation {
     int mainArm;                         // Shape6(mainArm) of the main window
     int promptArm;                       // Shape<promptArm> of the prompt's cross
     QString promptWords;                 // how the prompt tells the user to hold it
+    QString spokenNumber;                // "uno": its place among the four, said aloud
+    QString spokenWay;                   // "hacia arriba": how to hold it, said aloud
 
     QString cueText() const { return QStringLiteral("Alineando en ") + direction; }
 };

@@ -1,7 +1,9 @@
 #include "core/box_value.h"
 #include "core/grading.h"
+#include "core/guided_orientation.h"
 #include "core/icmp_unavailable.h"
 #include "core/number_text.h"
+#include "core/spoken_guidance.h"
 
 #include <QTest>
 #include <cerrno>
@@ -112,6 +114,42 @@ private slots:
         for (Cell cell : grade->column)
             column += cellText(cell, QStringLiteral("|"), QStringLiteral(" "), QStringLiteral("-"));
         QTEST(column, "column");
+    }
+
+    void spokenPrompts()
+    {
+        QStringList said;
+        for (const GuidedOrientation& orientation : guidedOrientations())
+            said << spokenPrompt(orientation);
+        QCOMPARE(said, QStringList({
+            "Orientación uno de cuatro: antena ligeramente hacia arriba. Pulse aceptar cuando esté preparado.",
+            "Orientación dos de cuatro: antena ligeramente a la derecha. Pulse aceptar cuando esté preparado.",
+            "Orientación tres de cuatro: antena ligeramente hacia abajo. Pulse aceptar cuando esté preparado.",
+            "Orientación cuatro de cuatro: antena ligeramente a la izquierda. Pulse aceptar cuando esté preparado.",
+        }));
+    }
+
+    void spokenResult_data()
+    {
+        QTest::addColumn<QString>("vertical");
+        QTest::addColumn<QString>("horizontal");
+        QTest::addColumn<QString>("said");
+        const QString end = QStringLiteral("Alineación terminada. ");
+        QTest::newRow("figures with a comma") << "Arriba  7.5º" << "Izquierda  22.5º"
+                                              << end + "Vertical: arriba, 7,5 grados. Horizontal: izquierda, 22,5 grados.";
+        QTest::newRow("both perfect") << "Perfecto  0º" << "Perfecto  0º"
+                                      << end + "Vertical: perfecto. Horizontal: perfecto.";
+        QTest::newRow("half and one degree") << "Abajo  .5º" << "Derecha  1º"
+                                             << end + "Vertical: abajo, 0,5 grados. Horizontal: derecha, 1 grado.";
+        QTest::newRow("45 degrees, one side perfect") << "Abajo  45º" << "Perfecto  0º"
+                                                      << end + "Vertical: abajo, 45 grados. Horizontal: perfecto.";
+    }
+
+    void spokenResult()
+    {
+        QFETCH(QString, vertical);
+        QFETCH(QString, horizontal);
+        QTEST(::spokenResult(vertical, horizontal), "said");
     }
 
     void icmpUnavailableSaysWhyInSpanish_data()
