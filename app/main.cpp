@@ -1,5 +1,6 @@
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
+#include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
 
 #include <QApplication>
@@ -12,7 +13,8 @@ int main(int argc, char* argv[])
 
     ThreadedProbeService probe;
     ThreadedTonePlayer tones;
-    OrienzoWindow window(probe, tones);
+    ThreadedSpeaker voice;
+    OrienzoWindow window(probe, tones, voice);
     window.show();
     return app.exec();
 }

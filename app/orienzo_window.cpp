@@ -4,7 +4,8 @@
 #include "dynamic/start_stop_speed.h"
 #include "guided/guided_controls.h"
 
-OrienzoWindow::OrienzoWindow(ProbeService& probe, TonePlayer& tones) : Form1(probe, tones)
+OrienzoWindow::OrienzoWindow(ProbeService& probe, TonePlayer& tones, Speaker& voice)
+    : Form1(probe, tones, voice)
 {
     attachGuidedAlignment(*this);
     attachDynamicAlignment(*this);

@@ -8,5 +8,5 @@
 class OrienzoWindow : public Form1 {
     Q_OBJECT
 public:
-    OrienzoWindow(ProbeService& probe, TonePlayer& tones);
+    OrienzoWindow(ProbeService& probe, TonePlayer& tones, Speaker& voice);
 };

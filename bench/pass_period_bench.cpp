@@ -3,6 +3,7 @@
 
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
+#include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
 #include "support/live_window.h"
 #include "support/report.h"
@@ -89,7 +90,8 @@ int main(int argc, char* argv[])
     }
     TimedProbeService probe(real);
     ThreadedTonePlayer tones;
-    OrienzoWindow form(probe, tones);
+    ThreadedSpeaker voice;
+    OrienzoWindow form(probe, tones, voice);
     form.show();
     typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
     for (int loopDelay : {500, 2500})

@@ -3,6 +3,7 @@
 
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
+#include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
 #include "network/test_network.h"
 #include "support/event_wait_meter.h"
@@ -153,8 +154,9 @@ int main(int argc, char* argv[])
     ThreadedProbeService real;
     TimedProbeService probe(real);
     ThreadedTonePlayer tones;
+    ThreadedSpeaker voice;
     for (const bool soundOn : {false, true}) {
-        OrienzoWindow form(probe, tones);
+        OrienzoWindow form(probe, tones, voice);
         form.show();
         form.SoundSwitch->setChecked(soundOn);
         measureDynamic(form, probe);

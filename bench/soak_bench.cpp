@@ -5,6 +5,7 @@
 // machine does not pass for a slowdown of the program.
 
 #include "app/orienzo_window.h"
+#include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
 #include "platform/pause_clock.h"
 #include "support/clock.h"
@@ -99,7 +100,8 @@ int main(int argc, char* argv[])
     platform::setPauseSpeedup(1'000'000);
     SteadyProbeService probe;
     ThreadedTonePlayer tones;
-    OrienzoWindow form(probe, tones);
+    ThreadedSpeaker voice;
+    OrienzoWindow form(probe, tones, voice);
     form.show();
     typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
     runEventsFor(200);

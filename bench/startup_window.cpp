@@ -5,6 +5,7 @@
 
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
+#include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
 #include "support/clock.h"
 #include "support/resident_memory.h"
@@ -76,6 +77,7 @@ int main(int argc, char* argv[])
     const bool bare = app.arguments().contains(QStringLiteral("--bare"));
     std::unique_ptr<ThreadedProbeService> probe;
     std::unique_ptr<ThreadedTonePlayer> tones;
+    std::unique_ptr<ThreadedSpeaker> voice;
     std::unique_ptr<QMainWindow> window;
     if (bare) {
         window = std::make_unique<QMainWindow>();
@@ -83,7 +85,8 @@ int main(int argc, char* argv[])
     } else {
         probe = std::make_unique<ThreadedProbeService>();
         tones = std::make_unique<ThreadedTonePlayer>();
-        window = std::make_unique<OrienzoWindow>(*probe, *tones);
+        voice = std::make_unique<ThreadedSpeaker>();
+        window = std::make_unique<OrienzoWindow>(*probe, *tones, *voice);
     }
     FirstPaint watch(*window, launchedAt);
     window->show();

@@ -6,6 +6,7 @@
 
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
+#include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
 #include "sound/monitor_recorder.h"
 #include "sound/tone_analysis.h"
@@ -65,7 +66,8 @@ int main(int argc, char* argv[])
     }
     runEventsFor(SinkSettleMs);
     ThreadedTonePlayer tones;
-    OrienzoWindow form(probe, tones);
+    ThreadedSpeaker voice;
+    OrienzoWindow form(probe, tones, voice);
     form.show();
     typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
     form.SoundSwitch->click();

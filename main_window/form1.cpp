@@ -29,7 +29,7 @@ const QString SitePage = QString();
 const QString AboutPage = QStringLiteral("/foro/viewtopic.php?t=310");
 } // namespace
 
-Form1::Form1(ProbeService& probe, TonePlayer& tones) : Probe(probe), Tones(tones)
+Form1::Form1(ProbeService& probe, TonePlayer& tones, Speaker& voice) : Probe(probe), Tones(tones), Voice(voice)
 {
     makeMenuBarCornersAccessible();
     buildWindow();
@@ -80,8 +80,11 @@ void Form1::buildMenu()
 void Form1::connectHandlers()
 {
     connect(TabStrip1, &QTabWidget::currentChanged, this, [this](int index) { TabStrip1_Click(index + 1); });
-    connect(Command2, &QPushButton::clicked, this, [this] { ResetAlignment(State, *this); });
-    connect(Command4, &QPushButton::clicked, this, [] { endProgram(); });
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        silenceSpeech();
+        ResetAlignment(State, *this);
+    });
+    connect(Command4, &QPushButton::clicked, this, &QWidget::close);
     for (int index = 0; index < 5; ++index)
         connect(Text10[index], &QLineEdit::textEdited, this, [this, index] { Text10_Change(index); });
 
@@ -171,10 +174,11 @@ void Form1::setOuterHeight(int pixels)
     resize(width(), pixels - decoration);
 }
 
-// Closing the window through its frame ends the program as "SALIR" does.
+// "SALIR", and closing the window through its frame, end the program.
 void Form1::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    silenceSpeech();
     endProgram();
 }
 

@@ -10,6 +10,7 @@
 class ClickableImage;
 class CueTimer;
 class ProbeService;
+class Speaker;
 class TonePlayer;
 class QAction;
 class QComboBox;
@@ -31,11 +32,12 @@ class Shape;
 class Form1 : public QMainWindow, public AlignmentView {
     Q_OBJECT
 public:
-    Form1(ProbeService& probe, TonePlayer& tones);
+    Form1(ProbeService& probe, TonePlayer& tones, Speaker& voice);
 
     AlignmentState State;
     ProbeService& Probe;
     TonePlayer& Tones;
+    Speaker& Voice;
 
     QTabWidget* TabStrip1;
     QGroupBox* Frame15;
@@ -58,7 +60,8 @@ public:
     ClickableImage *Image1, *Image2;
     CueTimer* Timer1;
     QAction* Menu;
-    // "Sonido", at the left end of the menu bar: a tone for every grade.
+    // "Sonido", at the left end of the menu bar: a tone for every grade, and
+    // the guided alignment's guidance said aloud.
     QToolButton* SoundSwitch;
 
     void BuildGuidedTarget();
@@ -74,6 +77,9 @@ public:
     // measured orientation.
     void soundGrade(quint8 grade);
     void soundChime();
+    // While "Sonido" is on, says the sentence in place of one being said.
+    void speak(const QString& sentence);
+    void silenceSpeech();
 
     // The buttons that start, stop and clear the measurements, as each
     // command leaves them. A keyboard user stays on the button that undoes

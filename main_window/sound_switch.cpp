@@ -1,5 +1,6 @@
 #include "main_window/form1.h"
 
+#include "core/speaker.h"
 #include "core/tone_player.h"
 #include "main_window/menu_bar_toggle.h"
 
@@ -16,9 +17,11 @@ void Form1::buildSoundSwitch(int height)
     menuBar()->setCornerWidget(SoundSwitch, Qt::TopLeftCorner);
     connect(SoundSwitch, &QToolButton::toggled, this, [this](bool on) {
         Tones.setSoundOn(on);
+        Voice.setSpeechOn(on);
         showSoundState();
     });
     connect(&Tones, &TonePlayer::availabilityChanged, this, &Form1::showSoundState);
+    connect(&Voice, &Speaker::availabilityChanged, this, &Form1::showSoundState);
     showSoundState();
 }
 
@@ -26,13 +29,16 @@ void Form1::showSoundState()
 {
     const bool on = SoundSwitch->isChecked();
     SoundSwitch->setIcon(style()->standardIcon(on ? QStyle::SP_MediaVolume : QStyle::SP_MediaVolumeMuted));
-    const QString reason = Tones.unavailableReason();
-    if (!reason.isEmpty())
-        SoundSwitch->setToolTip(reason);
-    else if (on)
-        SoundSwitch->setToolTip(QStringLiteral("Sonido encendido: un tono por cada medida, más agudo cuanto mejor"));
-    else
-        SoundSwitch->setToolTip(QStringLiteral("Sonido apagado: pulse para oír un tono por cada medida"));
+    QString tip = Tones.unavailableReason();
+    if (tip.isEmpty() && on)
+        tip = QStringLiteral("Sonido encendido: un tono por cada medida, más agudo cuanto mejor, y la voz que guía "
+                             "la alineación guiada");
+    else if (tip.isEmpty())
+        tip = QStringLiteral("Sonido apagado: pulse para oír un tono por cada medida y la voz que guía la "
+                             "alineación guiada");
+    if (const QString speechless = Voice.unavailableReason(); !speechless.isEmpty())
+        tip += u'\n' + speechless;
+    SoundSwitch->setToolTip(tip);
 }
 
 // A tone is made only when it is to be heard.
@@ -46,4 +52,15 @@ void Form1::soundChime()
 {
     if (SoundSwitch->isChecked())
         Tones.play(measuredChime());
+}
+
+void Form1::speak(const QString& sentence)
+{
+    if (SoundSwitch->isChecked())
+        Voice.say(sentence);
+}
+
+void Form1::silenceSpeech()
+{
+    Voice.silence();
 }

@@ -79,7 +79,7 @@ QStringList chartOf(const QString& column, int count)
 // notes when each pass logs its line.
 class LiveRun {
 public:
-    explicit LiveRun(const QString& address) : form_(probe_, tones_)
+    explicit LiveRun(const QString& address) : form_(probe_, tones_, voice_)
     {
         form_.show();
         showPage(form_, 1);
@@ -139,6 +139,7 @@ public:
 private:
     ThreadedProbeService probe_;
     RecordingTonePlayer tones_;
+    RecordingSpeaker voice_;
     OrienzoWindow form_;
     ThreadClock clock_;
     QList<Instant> passTimes_;

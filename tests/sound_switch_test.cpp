@@ -2,6 +2,7 @@
 // pages; with it on every graded pass or sample sounds its grade, and a
 // measured orientation its chime. A missing sound output only changes what
 // the switch says.
+#include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
 #include "platform/pause_clock.h"
 #include "sound/tone_analysis.h"
@@ -81,20 +82,39 @@ private slots:
         QCOMPARE(pitches(d.tones.played), QStringList(15, "659") << "1047 1319 1568");
     }
 
-    void withoutSoundOutputTheSwitchSaysWhyAndRunsGoOn()
+    void withoutSoundOrVoiceTheSwitchSaysWhyAndRunsGoOn_data()
     {
+        QTest::addColumn<bool>("voiceMissing");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("no sound server") << false << "No hay salida de sonido: ";
+        QTest::newRow("no speech service")
+            << true << "\nSin voz: no se pudo conectar con el servicio de voz speech-dispatcher (paquete speech-dispatcher).";
+    }
+
+    // The real player or the real voice, with nothing to play into: a guided
+    // orientation is measured as ever, at once, and the tones that can be
+    // played are.
+    void withoutSoundOrVoiceTheSwitchSaysWhyAndRunsGoOn()
+    {
+        QFETCH(bool, voiceMissing);
+        QFETCH(QString, told);
         qputenv("PULSE_SERVER", "unix:/nonexistent/orienzo-sound-switch-test");
+        qputenv("SPEECHD_ADDRESS", "unix_socket:/nonexistent/orienzo-sound-switch-test");
         ScriptedProbeService probe;
-        ThreadedTonePlayer tones;
-        OrienzoWindow form(probe, tones);
+        RecordingTonePlayer recordedTones;
+        ThreadedTonePlayer realTones;
+        RecordingSpeaker recordedVoice;
+        ThreadedSpeaker realVoice;
+        OrienzoWindow form(probe, voiceMissing ? static_cast<TonePlayer&>(recordedTones) : realTones,
+                           voiceMissing ? static_cast<Speaker&>(realVoice) : recordedVoice);
         form.show();
         click(soundSwitch(form));
-        QTRY_VERIFY(soundSwitch(form)->toolTip().startsWith("No hay salida de sonido: "));
-        showPage(form, 1);
-        typeAddress(form, DynamicTargetBoxes, QStringLiteral("127.0.0.1"));
-        click(form.Command6);
-        QVERIFY(waitUntil([&] { return form.List2->count() > 5; }));
-        click(form.Command7);
+        QTRY_VERIFY2(soundSwitch(form)->toolTip().contains(told), qPrintable(soundSwitch(form)->toolTip()));
+        typeAddress(form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
+        click(form.Command1);
+        click(controlOf(openWindow("Form4"), "Command1"));
+        QVERIFY(waitUntil([] { return buttonOf("Form2", "Command1") && buttonOf("Form2", "Command1")->isEnabled(); }));
+        QCOMPARE(recordedTones.played.size(), voiceMissing ? 16 : 0);
     }
 };
 

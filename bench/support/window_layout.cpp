@@ -1,4 +1,5 @@
 #include "core/guided_orientation.h"
+#include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
 #include "guided/measurement_window.h"
 #include "guided/prompt_window.h"
@@ -22,7 +23,8 @@ WindowLayout::WindowLayout()
 {
     SteadyProbeService probe;
     ThreadedTonePlayer tones;
-    Form1 main(probe, tones);
+    ThreadedSpeaker voice;
+    Form1 main(probe, tones, voice);
     main.show();  // lays the menu bar out above the pages
     Form2 measurement(&main);
     Form4 prompt(&main, orientationOfStep(1));

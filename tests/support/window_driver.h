@@ -3,6 +3,7 @@
 #include "app/orienzo_window.h"
 #include "main_window/cue_timer.h"
 #include "main_window/shape.h"
+#include "support/recording_speaker.h"
 #include "support/recording_tone_player.h"
 #include "support/scripted_probe_service.h"
 
@@ -71,10 +72,14 @@ void closeThroughFrame(QWidget* window);
 // them.
 class WindowDriver {
 public:
-    explicit WindowDriver(ProbeService* probes = nullptr) : form(probes ? *probes : probe, tones) { form.show(); }
+    explicit WindowDriver(ProbeService* probes = nullptr) : form(probes ? *probes : probe, tones, voice)
+    {
+        form.show();
+    }
 
     ScriptedProbeService probe;
     RecordingTonePlayer tones;
+    RecordingSpeaker voice;
     OrienzoWindow form;
 
     template <typename Control = QWidget>
