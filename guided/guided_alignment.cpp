@@ -1,6 +1,7 @@
 #include "guided/guided_alignment.h"
 
 #include "core/guided_orientation.h"
+#include "core/spoken_guidance.h"
 #include "guided/measurement_pattern.h"
 #include "guided/prompt_window.h"
 #include "main_window/controls.h"
@@ -27,8 +28,11 @@ void GuidedAlignment::start()
     openPrompt();
 }
 
+// The prompt is answered, so what it says is no longer needed, and the
+// tones of the samples come alone.
 void GuidedAlignment::accept()
 {
+    m_form.silenceSpeech();
     m_pattern->RunMeasurementPattern();
 }
 
@@ -49,15 +53,18 @@ void GuidedAlignment::complete()
 
 void GuidedAlignment::abandon()
 {
+    m_form.silenceSpeech();
     ResetAlignment(m_form.State, m_form);
 }
 
 void GuidedAlignment::openPrompt()
 {
-    auto* prompt = new Form4(&m_form, orientationOfStep(m_form.State.GuidedStep));
+    const GuidedOrientation* next = orientationOfStep(m_form.State.GuidedStep);
+    auto* prompt = new Form4(&m_form, next);
     connect(prompt, &Form4::accepted, this, &GuidedAlignment::accept);
     connect(prompt, &Form4::stopped, this, &GuidedAlignment::abandon);
     prompt->show();
+    m_form.speak(spokenPrompt(*next));
 }
 
 void GuidedAlignment::finish()
@@ -65,4 +72,5 @@ void GuidedAlignment::finish()
     m_form.showGuidedFinished();
     m_form.List1->addItem(QStringLiteral("Test finalizado."));
     controls::addLineAndSelect(m_form.List1, QStringLiteral("Revise los parametros de correcion."));
+    m_form.speak(spokenResult(m_form.Text14->text(), m_form.Text5->text()));
 }

@@ -1,6 +1,8 @@
 // The guided alignment as its user goes through it: the prompt before each
 // orientation, the measurement window, the main window's cue and the legend;
 // one orientation also with real echo requests to this machine.
+#include "core/guided_orientation.h"
+#include "core/spoken_guidance.h"
 #include "core/threaded_probe_service.h"
 #include "guided/guided_alignment.h"
 #include "guided/guided_cue.h"
@@ -92,6 +94,39 @@ private slots:
         for (const Shape* arm : d.form.Shape6)
             QVERIFY(arm->isOpaque());
         QCOMPARE(d.probe.addresses(), QStringList(60, "127.0.0.1"));
+    }
+
+    void guidanceSaidAloud_data()
+    {
+        QTest::addColumn<bool>("soundOn");
+        QTest::newRow("Sonido on") << true;
+        QTest::newRow("Sonido off") << false;
+    }
+
+    // With "Sonido" on each prompt says which orientation comes, "ACEPTAR"
+    // leaves the samples' tones alone, and the end says both corrections once;
+    // "BORRAR DATOS" silences it. With "Sonido" off nothing is said.
+    void guidanceSaidAloud()
+    {
+        QFETCH(bool, soundOn);
+        WindowDriver d;
+        if (soundOn)
+            d.click("SoundSwitch");
+        d.calcular();
+        QStringList expected;
+        for (const qint32 time : {12, 3, 3, 45}) {  // sums 30, 15, 15 and 60
+            expected << spokenPrompt(*orientationOfStep(d.form.State.GuidedStep));
+            QCOMPARE(d.voice.said, soundOn ? expected : QStringList());
+            QCOMPARE(d.voice.speaking, soundOn);
+            QVERIFY(d.measureTimes(time));
+            QVERIFY(!d.voice.speaking);
+            d.completado();
+        }
+        expected << "Alineación terminada. Vertical: arriba, 7,5 grados. Horizontal: izquierda, 22,5 grados.";
+        QCOMPARE(d.voice.said, soundOn ? expected : QStringList());
+        QCOMPARE(d.tones.played.size(), soundOn ? 64 : 0);
+        d.click("Command2");
+        QVERIFY(!d.voice.speaking);
     }
 
     // With the real pause: the cue changes at most once per sample, so the arm
@@ -223,6 +258,7 @@ private slots:
     {
         QFETCH(QString, how);
         WindowDriver d;
+        d.click("SoundSwitch");
         const QStringList startLog = lines(d.form.List1);
         d.calcular();
         for (int step = 1; step <= 3; ++step) {
@@ -244,6 +280,7 @@ private slots:
             QTest::keyClick(text, Qt::Key_Escape);
         }
         QVERIFY(!d.prompt());
+        QVERIFY(!d.voice.speaking);
         QCOMPARE(lines(d.form.List1), startLog);
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
         QCOMPARE(d.probe.probeCount(), 45);

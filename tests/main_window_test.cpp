@@ -286,7 +286,8 @@ private slots:
     }
 
     // "SALIR", or closing the main window through its frame, ends the program
-    // at once, and nothing of a measurement goes on after it.
+    // at once, and nothing of a measurement goes on after it, nor a prompt's
+    // sentence.
     void endsAtOnceInAnyPhase()
     {
         QFETCH(QString, phase);
@@ -294,7 +295,9 @@ private slots:
         if (phase.endsWith("pause"))
             platform::setPauseSpeedup(1);  // a pause in progress lasts its full time
         auto d = std::make_unique<WindowDriver>();
+        d->click("SoundSwitch");
         QVERIFY(reach(*d, phase));
+        QCOMPARE(d->voice.speaking, phase == "prompt");
         QTimer::singleShot(0, &d->form, [&] {
             showPage(d->form, 0);
             salir ? d->click("Command4") : closeThroughFrame(&d->form);
@@ -304,6 +307,7 @@ private slots:
         clock.start();
         QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!d->voice.speaking);
         d.reset();
         QTest::qWait(phase.endsWith("pause") ? 600 : 20);
         QVERIFY(!openWindow("Form2") && !openWindow("Form4"));
