@@ -14,7 +14,7 @@
 #include "support/virtual_screen.h"
 #include "support/window_driver.h"
 #include "support/window_layout.h"
-#include "support/xdotool.h"
+#include "support/x_driver.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -271,7 +271,7 @@ int main(int argc, char* argv[])
     // The windows built to read the layout from are never shown on a screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    if (!VirtualScreen::available() || !Xdotool::available()) {
+    if (!VirtualScreen::available() || !XDriver::available()) {
         skipAll(!VirtualScreen::available() ? QStringLiteral("no Xvfb") : QStringLiteral("no xdotool"));
         return 0;
     }

@@ -42,7 +42,7 @@ QByteArray shownTitle(QWidget* window)
 // the window manager has made active.
 void pressKey(const char* key)
 {
-    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QLatin1String(key)}), 0);
+    QCOMPARE(QProcess::execute(QStringLiteral(X_DRIVER), {QStringLiteral("key"), QLatin1String(key)}), 0);
 }
 
 bool windowManagerRuns()

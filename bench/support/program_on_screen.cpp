@@ -30,15 +30,15 @@ bool waitFor(const std::function<bool()>& done, QDeadlineTimer deadline)
 } // namespace
 
 ProgramOnScreen::ProgramOnScreen(const QString& program, const QString& display, const WindowLayout& layout)
-    : layout_(layout), xdotool_(display)
+    : layout_(layout), m_driver(display)
 {
     process_.setProcessEnvironment(qtEnvironment(QStringLiteral("xcb"), display));
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setStandardErrorFile(QProcess::nullDevice());
     process_.start(program);
-    QList<Xdotool::Window> windows;
+    QList<XDriver::Window> windows;
     const bool mapped = process_.waitForStarted(StartTimeoutMs) && waitFor([&] {
-        windows = xdotool_.visibleWindowsOf(pid());
+        windows = m_driver.visibleWindowsOf(pid());
         return !windows.isEmpty();
     }, QDeadlineTimer(StartTimeoutMs));
     if (mapped)
@@ -54,34 +54,28 @@ ProgramOnScreen::~ProgramOnScreen()
 
 bool ProgramOnScreen::focusMainWindow() const
 {
-    return xdotool_.focus(mainWindow_);
+    return m_driver.focus(mainWindow_);
 }
 
 void ProgramOnScreen::typeAddress(const QString& firstBox, const QString& address) const
 {
     click(MainWindow, firstBox);
-    const QStringList octets = address.split(u'.');
-    for (qsizetype i = 0; i < octets.size(); ++i) {
-        if (i > 0)
-            xdotool_.key(QStringLiteral("Tab"));
-        xdotool_.key(QStringLiteral("ctrl+a"));
-        xdotool_.type(octets[i]);
-    }
+    m_driver.typeAddress(address);
 }
 
 bool ProgramOnScreen::showDynamicPage() const
 {
     const auto before = openWindow(MainWindow);
-    xdotool_.key(QStringLiteral("ctrl+Tab"));
+    m_driver.key(QStringLiteral("ctrl+Tab"));
     return before && waitFor([&] {
         const auto now = openWindow(MainWindow);
         return now && now->geometry.height() != before->geometry.height();
     }, QDeadlineTimer(PageChangeTimeoutMs));
 }
 
-std::optional<Xdotool::Window> ProgramOnScreen::openWindow(const QString& name) const
+std::optional<XDriver::Window> ProgramOnScreen::openWindow(const QString& name) const
 {
-    for (const Xdotool::Window& window : xdotool_.visibleWindowsOf(pid()))
+    for (const XDriver::Window& window : m_driver.visibleWindowsOf(pid()))
         if (name == MainWindow ? window.id == mainWindow_
                                : window.id != mainWindow_ && window.geometry.size() == layout_.sizeOf(name))
             return window;
@@ -97,7 +91,7 @@ bool ProgramOnScreen::click(const QString& window, const QString& control) const
 {
     const auto open = openWindow(window);
     if (open)
-        xdotool_.click(open->id, layout_.centreOf(window, control));
+        m_driver.click(open->id, layout_.centreOf(window, control));
     return open.has_value();
 }
 

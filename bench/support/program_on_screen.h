@@ -1,7 +1,7 @@
 #pragma once
 
 #include "support/window_layout.h"
-#include "support/xdotool.h"
+#include "support/x_driver.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -37,7 +37,7 @@ public:
     bool showDynamicPage() const;
 
     // "Form1", "Form2" or "Form4", when mapped.
-    std::optional<Xdotool::Window> openWindow(const QString& name) const;
+    std::optional<XDriver::Window> openWindow(const QString& name) const;
     // Waits until that window is mapped (true) or the deadline passes.
     bool waitForWindow(const QString& name, QDeadlineTimer deadline) const;
     // Clicks a control of an open window; false when the window is not open.
@@ -45,7 +45,7 @@ public:
 
 private:
     const WindowLayout& layout_;
-    Xdotool xdotool_;
+    XDriver m_driver;
     QProcess process_;
     quint64 mainWindow_ = 0;
     QString failure_;
