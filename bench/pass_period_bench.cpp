@@ -5,11 +5,12 @@
 #include "core/threaded_probe_service.h"
 #include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
-#include "support/live_window.h"
+#include "support/pass_log.h"
 #include "support/report.h"
 #include "support/stats.h"
-#include "support/thread_times.h"
 #include "support/timed_probe_service.h"
+#include "support/window_driver.h"
+#include "timing/thread_times.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -3,10 +3,10 @@
 
 #include "core/echo_probe.h"
 #include "core/threaded_probe_service.h"
-#include "support/clock.h"
 #include "support/probe_once.h"
 #include "support/report.h"
 #include "support/system_ping.h"
+#include "timing/clock.h"
 
 #include <QCoreApplication>
 

@@ -6,12 +6,12 @@
 #include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
 #include "network/test_network.h"
-#include "support/event_wait_meter.h"
-#include "support/live_window.h"
+#include "support/pass_log.h"
 #include "support/report.h"
 #include "support/stats.h"
 #include "support/timed_probe_service.h"
 #include "support/window_driver.h"
+#include "timing/event_wait_meter.h"
 
 #include <QApplication>
 #include <QPushButton>

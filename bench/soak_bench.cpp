@@ -8,13 +8,14 @@
 #include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
 #include "platform/pause_clock.h"
-#include "support/clock.h"
-#include "support/live_window.h"
+#include "support/pass_log.h"
 #include "support/report.h"
 #include "support/resident_memory.h"
 #include "support/stats.h"
 #include "support/steady_probe_service.h"
-#include "support/thread_times.h"
+#include "support/window_driver.h"
+#include "timing/clock.h"
+#include "timing/thread_times.h"
 
 #include <QApplication>
 #include <QPushButton>

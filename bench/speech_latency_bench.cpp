@@ -11,10 +11,10 @@
 #include "core/threaded_tone_player.h"
 #include "sound/monitor_recorder.h"
 #include "sound/tone_analysis.h"
-#include "support/clock.h"
-#include "support/live_window.h"
 #include "support/report.h"
 #include "support/stats.h"
+#include "support/window_driver.h"
+#include "timing/clock.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -27,19 +27,11 @@ using namespace bench;
 
 namespace {
 
-// A null sink renders two seconds at a time until a client asks for less,
-// as the recorder does, and takes up to that long to change.
-constexpr int SinkSettleMs = 2500;
 // Long enough for a prompt's sentence to end before it is answered, so that
 // the next sentence starts from silence.
 constexpr int SentenceMs = 7000;
 const QString Figure = QStringLiteral("10 sentence onset after its window");
 const QString Goal = QStringLiteral("median <= 400 ms once the voice runs");
-
-double steadyMs(MonitorRecorder::Clock::time_point at)
-{
-    return std::chrono::duration<double, std::milli>(at.time_since_epoch()).count();
-}
 
 // The null sink renders ahead of the clock by up to its latency, and more so
 // once the speech service's stream has joined, so one mapping of the
@@ -125,7 +117,7 @@ int main(int argc, char* argv[])
                          : probe.socketsStartup() ? recorder.failure() : probe.startupFailure());
         return 0;
     }
-    runEventsFor(SinkSettleMs);
+    runEventsFor(MonitorRecorder::SinkSettleMs);
     ThreadedTonePlayer tones;
     ThreadedSpeaker voice;
     OrienzoWindow form(probe, tones, voice);
@@ -148,8 +140,8 @@ int main(int argc, char* argv[])
     }
     runEventsFor(SentenceMs);
     const std::vector<FoundTone> heard = findTones(recorder.stop(), ToneSampleRate);
-    const FoundTone* first = firstFrom(heard, moments.promptsShown.value(0) - steadyMs(recorder.firstSampleAt()));
-    const QList<double> delays = (first ? QList<double>{first->onsetMs + steadyMs(recorder.firstSampleAt())
+    const FoundTone* first = firstFrom(heard, moments.promptsShown.value(0) - monotonicMs(recorder.firstSampleAt()));
+    const QList<double> delays = (first ? QList<double>{first->onsetMs + monotonicMs(recorder.firstSampleAt())
                                                         - moments.promptsShown.value(0)}
                                         : QList<double>{})
         + delaysAfterLastSamples(asked, moments.lastSamples, heard);

@@ -3,13 +3,13 @@
 // display and on a virtual X server; on that server the real program's
 // window is also watched being mapped. An empty main window is the reference.
 
-#include "support/clock.h"
 #include "support/qt_environment.h"
 #include "support/report.h"
 #include "support/resident_memory.h"
 #include "support/stats.h"
 #include "support/stop_process.h"
 #include "support/virtual_screen.h"
+#include "timing/clock.h"
 #ifdef HAVE_XCB
 #include "window_map_watch.h"
 #endif

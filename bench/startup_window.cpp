@@ -7,8 +7,8 @@
 #include "core/threaded_probe_service.h"
 #include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
-#include "support/clock.h"
 #include "support/resident_memory.h"
+#include "timing/clock.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -38,7 +38,7 @@ double launchedAtMs()
     timespec sinceBoot{};
     ::clock_gettime(CLOCK_BOOTTIME, &sinceBoot);
     const double agoMs = double(sinceBoot.tv_sec) * 1000 + double(sinceBoot.tv_nsec) / 1e6 - startedAfterBootMs;
-    return bench::monotonicMs() - agoMs;
+    return monotonicMs() - agoMs;
 }
 
 // Once the window's first paint is through, prints the figures and ends.
@@ -52,7 +52,7 @@ protected:
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] {
-                std::printf("shown_ms %.3f resident_kib %lld\n", bench::monotonicMs() - launchedAt_,
+                std::printf("shown_ms %.3f resident_kib %lld\n", monotonicMs() - launchedAt_,
                             static_cast<long long>(bench::residentKiB()));
                 std::fflush(stdout);
                 QCoreApplication::quit();

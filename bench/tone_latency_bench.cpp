@@ -10,10 +10,11 @@
 #include "core/threaded_tone_player.h"
 #include "sound/monitor_recorder.h"
 #include "sound/tone_analysis.h"
-#include "support/clock.h"
-#include "support/live_window.h"
+#include "support/pass_log.h"
 #include "support/report.h"
 #include "support/stats.h"
+#include "support/window_driver.h"
+#include "timing/clock.h"
 
 #include <QApplication>
 #include <QToolButton>
@@ -24,16 +25,8 @@ using namespace bench;
 namespace {
 
 constexpr int Passes = 20;
-// A null sink renders two seconds at a time until a client asks for less,
-// as the recorder does, and takes up to that long to change.
-constexpr int SinkSettleMs = 2500;
 const QString Figure = QStringLiteral("9 tone onset after its column");
 const QString Goal = QStringLiteral("median <= 50 ms, worst <= 100 ms");
-
-double steadyMs(MonitorRecorder::Clock::time_point at)
-{
-    return std::chrono::duration<double, std::milli>(at.time_since_epoch()).count();
-}
 
 // For each pass, how long after its line its tone set in; a pass whose tone
 // never came counts as not heard.
@@ -64,7 +57,7 @@ int main(int argc, char* argv[])
         printSkipped(Figure, Goal, probe.socketsStartup() ? recorder.failure() : probe.startupFailure());
         return 0;
     }
-    runEventsFor(SinkSettleMs);
+    runEventsFor(MonitorRecorder::SinkSettleMs);
     ThreadedTonePlayer tones;
     ThreadedSpeaker voice;
     OrienzoWindow form(probe, tones, voice);
@@ -78,7 +71,7 @@ int main(int argc, char* argv[])
     click(form.Command7);
     runEventsFor(1000);
     const std::vector<FoundTone> heard = findTones(recorder.stop(), ToneSampleRate);
-    const QList<double> delays = latencies(log.times(), heard, steadyMs(recorder.firstSampleAt()));
+    const QList<double> delays = latencies(log.times(), heard, monotonicMs(recorder.firstSampleAt()));
     printDetail(QStringLiteral("%1 passes, %2 tones heard; delays (ms): %3").arg(log.passes()).arg(heard.size())
                     .arg(joined(delays, 1)));
     if (delays.size() < Passes) {

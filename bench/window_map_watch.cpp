@@ -1,6 +1,6 @@
 #include "window_map_watch.h"
 
-#include "support/clock.h"
+#include "timing/clock.h"
 
 #include <cstdlib>
 #include <poll.h>
@@ -29,18 +29,18 @@ bool WindowMapWatch::isConnected() const
 
 std::optional<double> WindowMapWatch::waitForMap(int timeoutMs)
 {
-    const double deadline = bench::monotonicMs() + timeoutMs;
+    const double deadline = monotonicMs() + timeoutMs;
     pollfd watched{xcb_get_file_descriptor(connection_), POLLIN, 0};
-    while (isConnected() && bench::monotonicMs() < deadline) {
+    while (isConnected() && monotonicMs() < deadline) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-            const double at = bench::monotonicMs();
+            const double at = monotonicMs();
             const bool mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY
                 && !reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
             std::free(event);
             if (mapped)
                 return at;
         }
-        ::poll(&watched, 1, int(deadline - bench::monotonicMs()) + 1);
+        ::poll(&watched, 1, int(deadline - monotonicMs()) + 1);
     }
     return std::nullopt;
 }

@@ -2,19 +2,17 @@
 #include "core/threaded_probe_service.h"
 #include "main_window/shape.h"
 #include "network/test_network.h"
+#include "support/pass_log.h"
 #include "support/recording_tone_player.h"
 #include "support/window_driver.h"
+#include "timing/event_wait_meter.h"
+#include "timing/thread_times.h"
 
-#include <QAbstractItemModel>
 #include <QDebug>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <numeric>
 
 using namespace Qt::StringLiterals;
@@ -27,39 +25,7 @@ constexpr int ProbeTimeout = 1000;
 constexpr qint64 PassOverhead = 10;
 constexpr qint64 MaxEventDelay = 50;
 
-// A moment in milliseconds on two clocks: the wall's, and the wall's less the
-// time this thread stood ready to run while other programs held every
-// processor. The second is what the program itself is answerable for, so a
-// busy test machine does not make the window look slow.
-struct Instant {
-    qint64 wall;
-    qint64 own;
-};
-
-class ThreadClock {
-public:
-    ThreadClock() : waitedAtStart_(waitedMs()) { wall_.start(); }
-
-    Instant now() const
-    {
-        const qint64 wall = wall_.elapsed();
-        return {wall, wall - (waitedMs() - waitedAtStart_)};
-    }
-
-private:
-    static qint64 waitedMs()
-    {
-        QFile stat(QStringLiteral("/proc/thread-self/schedstat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            return 0;
-        return stat.readAll().split(' ').value(1).toLongLong() / 1'000'000;
-    }
-
-    QElapsedTimer wall_;
-    qint64 waitedAtStart_;
-};
-
-QString millisecondsText(const QList<qint64>& values)
+QString millisecondsText(const QList<double>& values)
 {
     QString text;
     QDebug(&text).noquote() << values << "ms";
@@ -75,105 +41,74 @@ QStringList chartOf(const QString& column, int count)
     return lines;
 }
 
+QList<double> gaps(const QList<double>& times)
+{
+    QList<double> gaps;
+    for (qsizetype i = 1; i < times.size(); ++i)
+        gaps.append(times[i] - times[i - 1]);
+    return gaps;
+}
+
 // Runs the dynamic page of a window on real probes, as a user would, and
-// notes when each pass logs its line.
+// notes when each pass logs its line on two clocks: the wall's, and the
+// wall's less the time this thread stood ready to run while other programs
+// held every processor. The second is what the program itself is answerable
+// for, so a busy test machine does not make the window look slow.
 class LiveRun {
 public:
-    explicit LiveRun(const QString& address) : form_(probe_, tones_, voice_)
+    explicit LiveRun(const QString& address)
+        : m_form(m_probe, m_tones, m_voice)
+        , m_passes(m_form, 1, [this] { m_queuedAtPass.append(threadTimes(currentThread()).queuedMs); })
     {
-        form_.show();
-        showPage(form_, 1);
-        typeAddress(form_, DynamicTargetBoxes, address);
-        QObject::connect(form_.List2->model(), &QAbstractItemModel::rowsInserted, &form_, [this] {
-            if (form_.List2->item(form_.List2->count() - 1)->text().startsWith(QLatin1String("Ultimo valor")))
-                passTimes_.append(clock_.now());
-        });
+        m_form.show();
+        typeDynamicAddress(m_form, address);
     }
 
-    ThreadedProbeService& probe() { return probe_; }
+    Form1& form() { return m_form; }
+    ThreadedProbeService& probe() { return m_probe; }
     // The first paint loads the fonts, which is no part of what is timed.
-    bool waitUntilShown() { return QTest::qWaitForWindowExposed(&form_); }
+    bool waitUntilShown() { return QTest::qWaitForWindowExposed(&m_form); }
 
-    QPushButton* button(const char* name) const { return form_.findChild<QPushButton*>(QLatin1String(name)); }
+    QPushButton* button(const char* name) const { return m_form.findChild<QPushButton*>(QLatin1String(name)); }
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
 
-    // Lets the window's own events run, undisturbed, for `ms` milliseconds.
-    void runFor(int ms)
-    {
-        QEventLoop running;
-        QTimer::singleShot(ms, &running, &QEventLoop::quit);
-        running.exec();
-    }
-
-    bool stopped() const { return !form_.findChild<QObject*>(QStringLiteral("RunDynamicAlignment")); }
+    bool stopped() const { return !m_form.findChild<QObject*>(QStringLiteral("RunDynamicAlignment")); }
     QStringList chart() const
     {
-        return {form_.Text12->text(), form_.Text8->text(), form_.Text7->text(), form_.Text13->text(),
-                form_.Text10[4]->text()};
+        return {m_form.Text12->text(), m_form.Text8->text(), m_form.Text7->text(), m_form.Text13->text(),
+                m_form.Text10[4]->text()};
     }
-    quint32 indicatorColour() const { return form_.Shape1->property("BackColor").toUInt(); }
-    int passes() const { return int(passTimes_.size()); }
-    int logLines() const { return form_.List2->count(); }
-
-    // From each pass's list line to the next one's, on one of the clocks.
-    QList<qint64> periods(qint64 Instant::*clock) const
-    {
-        QList<qint64> periods;
-        for (qsizetype pass = 1; pass < passTimes_.size(); ++pass)
-            periods.append(passTimes_[pass].*clock - passTimes_[pass - 1].*clock);
-        return periods;
-    }
+    quint32 indicatorColour() const { return m_form.Shape1->property("BackColor").toUInt(); }
+    int passes() const { return m_passes.passes(); }
+    int logLines() const { return m_form.List2->count(); }
 
     // Each pass takes its probe and its pause, and the passes do not drift.
-    void verifyPeriods(qint64 expected) const
+    void verifyPeriods(int expected) const
     {
-        const QList<qint64> wall = periods(&Instant::wall);
+        const QList<double> wall = gaps(m_passes.times());
         QVERIFY(!wall.isEmpty());
-        for (qint64 period : wall)
+        for (double period : wall)
             QVERIFY2(period >= expected, qPrintable(millisecondsText(wall)));
-        const QList<qint64> own = periods(&Instant::own);
-        const qint64 total = std::accumulate(own.begin(), own.end(), qint64(0));
-        QVERIFY2(total <= own.size() * (expected + PassOverhead), qPrintable(millisecondsText(own)));
+        const QList<double> own = gaps(ownTimes());
+        const double total = std::accumulate(own.begin(), own.end(), 0.0);
+        QVERIFY2(total <= double(own.size() * (expected + PassOverhead)), qPrintable(millisecondsText(own)));
     }
 
 private:
-    ThreadedProbeService probe_;
-    RecordingTonePlayer tones_;
-    RecordingSpeaker voice_;
-    OrienzoWindow form_;
-    ThreadClock clock_;
-    QList<Instant> passTimes_;
-};
-
-// Notes how late the UI thread handles the ticks of a 10 ms timer.
-class EventDelayMeter {
-public:
-    EventDelayMeter()
+    QList<double> ownTimes() const
     {
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-        timer_.start(TickMs);
+        QList<double> own;
+        for (qsizetype pass = 0; pass < m_passes.times().size(); ++pass)
+            own.append(m_passes.times()[pass] - m_queuedAtPass[pass]);
+        return own;
     }
 
-    qint64 worst() const { return worst_; }
-    int ticks() const { return ticks_; }
-
-private:
-    static constexpr int TickMs = 10;
-
-    void tick()
-    {
-        const qint64 now = clock_.now().own;
-        worst_ = qMax(worst_, now - lastTick_ - TickMs);
-        lastTick_ = now;
-        ++ticks_;
-    }
-
-    ThreadClock clock_;
-    QTimer timer_;
-    qint64 lastTick_ = 0;
-    qint64 worst_ = 0;
-    int ticks_ = 0;
+    ThreadedProbeService m_probe;
+    RecordingTonePlayer m_tones;
+    RecordingSpeaker m_voice;
+    OrienzoWindow m_form;
+    QList<double> m_queuedAtPass;  // how long this thread had stood ready to run, at each pass's line
+    PassLog m_passes;
 };
 
 } // namespace
@@ -214,16 +149,16 @@ private slots:
         QVERIFY(run.waitUntilShown());
         const quint64 requestsBefore = echoRequestsSentHere();
         run.click("Command6");
-        EventDelayMeter meter;
-        run.runFor(3 * period + LoopDelay / 2);
+        EventWaitMeter meter(run.form());
+        runEventsFor(3 * period + LoopDelay / 2);
 
         QCOMPARE(run.passes(), passes);
         QCOMPARE(echoRequestsSentHere() - requestsBefore, quint64(4));
         QCOMPARE(run.chart(), chartOf(column, passes));
         QTEST(run.indicatorColour(), "indicatorColour");
         run.verifyPeriods(period);
-        QVERIFY(meter.ticks() > 100);
-        QVERIFY2(meter.worst() < MaxEventDelay, qPrintable(QString::number(meter.worst())));
+        QVERIFY(meter.waits().size() > 100);
+        QVERIFY2(meter.worstOwn().ownMs() < MaxEventDelay, qPrintable(QString::number(meter.worstOwn().ownMs())));
 
         run.click("Command7");
         QVERIFY(run.button("Command6")->isEnabled());

@@ -1,7 +1,7 @@
 #include "support/timed_probe_service.h"
 
-#include "support/clock.h"
-#include "support/thread_times.h"
+#include "timing/clock.h"
+#include "timing/thread_times.h"
 
 namespace bench {
 

@@ -16,6 +16,10 @@ struct pa_simple;
 class MonitorRecorder {
 public:
     using Clock = std::chrono::steady_clock;
+    // A null sink renders two seconds at a time until a client asks for less,
+    // as the recorder does, and takes up to that long to change: a sound
+    // played sooner after start() may be heard late.
+    static constexpr int SinkSettleMs = 2500;
 
     MonitorRecorder() = default;
     ~MonitorRecorder();

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -25,6 +26,18 @@ void showPage(Form1& form, int page)
 {
     QTabBar* tabs = form.TabStrip1->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+}
+
+void typeGuidedAddress(Form1& form, const QString& address)
+{
+    showPage(form, 0);
+    typeAddress(form, GuidedTargetBoxes, address);
+}
+
+void typeDynamicAddress(Form1& form, const QString& address)
+{
+    showPage(form, 1);
+    typeAddress(form, DynamicTargetBoxes, address);
 }
 
 QWidget* openWindow(const QString& name)
@@ -112,6 +125,30 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
+bool runEventsUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    constexpr int LookEveryMs = 100;
+    QEventLoop events;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &events, [&] {
+        if (done() || waited.elapsed() >= timeoutMs)
+            events.quit();
+    });
+    look.start(LookEveryMs);
+    if (!done())
+        events.exec();
+    return done();
+}
+
+void runEventsFor(int ms)
+{
+    QEventLoop events;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &events, &QEventLoop::quit);
+    events.exec();
+}
+
 void closeThroughFrame(QWidget* window)
 {
     QCloseEvent event;
@@ -143,8 +180,7 @@ bool WindowDriver::measure(const QList<ScriptedProbeService::Outcome>& outcomes)
 
 void WindowDriver::iniciar(const QString& address)
 {
-    showPage(form, 1);
-    typeAddress(form, DynamicTargetBoxes, address);
+    typeDynamicAddress(form, address);
     click(QStringLiteral("Command6"));
 }
 

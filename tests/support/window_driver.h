@@ -31,6 +31,9 @@ inline const QList<int> DynamicTargetBoxes{10, 11, 12, 13};
 void typeAddress(Form1& form, const QList<int>& boxes, const QString& address);
 // Clicks the tab of page 0 (guided) or 1 (dynamic).
 void showPage(Form1& form, int page);
+// Shows the page and types the address into its "IP Receptor" boxes.
+void typeGuidedAddress(Form1& form, const QString& address);
+void typeDynamicAddress(Form1& form, const QString& address);
 
 // A visible top-level window by object name ("Form2", "Form4"), or null.
 QWidget* openWindow(const QString& name);
@@ -64,6 +67,11 @@ QString column(const QStringList& chart, int index);
 // Like QTest::qWaitFor without its 10 ms naps between looks, so that the
 // measurements' quickened pauses stay quick.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+// The same looking only every 100 ms, seldom enough that the looks hardly
+// wake the thread being measured.
+bool runEventsUntil(const std::function<bool()>& done, int timeoutMs);
+// Lets the program's own events run, undisturbed, for `ms` milliseconds.
+void runEventsFor(int ms);
 // What the window system sends when the user closes a window through its frame.
 void closeThroughFrame(QWidget* window);
 

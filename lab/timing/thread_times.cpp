@@ -1,11 +1,9 @@
-#include "support/thread_times.h"
+#include "timing/thread_times.h"
 
 #include <QDir>
 #include <QFile>
 #include <QList>
 #include <unistd.h>
-
-namespace bench {
 
 ThreadTimes threadTimes(pid_t thread)
 {
@@ -28,5 +26,3 @@ pid_t currentThread()
 {
     return ::gettid();
 }
-
-} // namespace bench

@@ -1,15 +1,13 @@
-#include "support/event_wait_meter.h"
+#include "timing/event_wait_meter.h"
 
-#include "support/clock.h"
-#include "support/thread_times.h"
+#include "timing/clock.h"
+#include "timing/thread_times.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <chrono>
 #include <pthread.h>
 #include <sched.h>
-
-namespace bench {
 
 namespace {
 
@@ -74,5 +72,3 @@ bool EventWaitMeter::eventFilter(QObject* watched, QEvent* event)
     waits_.append(wait.wallMs);
     return true;
 }
-
-} // namespace bench

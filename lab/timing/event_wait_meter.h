@@ -5,8 +5,6 @@
 #include <sys/types.h>
 #include <thread>
 
-namespace bench {
-
 // Posts a stamped event to a window every few milliseconds from a thread of
 // its own and notes how long each waited before the window's thread ran it.
 // A UI thread blocked for a while shows as one long wait, and every event
@@ -44,5 +42,3 @@ private:
     Wait worstOwn_;
     std::jthread poster_;
 };
-
-} // namespace bench
