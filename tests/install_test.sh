@@ -3,7 +3,9 @@
 # AppStream metadata as the desktop's own validators see them.
 set -euo pipefail
 build_dir=$1
-prefix=$(mktemp -d)
+"$(dirname "$0")/../lab/remove-leftovers"
+prefix=${TMPDIR:-/tmp}/orienzo-install-$$
+mkdir -p "$prefix"
 trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null

@@ -30,10 +30,13 @@ TestNetwork::TestNetwork()
     : proberNamespace_(u"orienzo-prober-%1"_s.arg(QCoreApplication::applicationPid()))
     , responderNamespace_(u"orienzo-responder-%1"_s.arg(QCoreApplication::applicationPid()))
 {
-    if (::geteuid() != 0)
+    if (::geteuid() != 0) {
         failure_ = u"needs root to create a network namespace"_s;
-    else
-        ready_ = build();
+        return;
+    }
+    // The namespaces of runs that were killed carry the ids of processes that are gone.
+    QProcess::execute(QStringLiteral(REMOVE_LEFTOVERS), {});
+    ready_ = build();
 }
 
 TestNetwork::~TestNetwork()

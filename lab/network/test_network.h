@@ -10,7 +10,9 @@
 // (198.18.0.2, and a second address 198.18.0.3 for look-alikes from another
 // host) joined by a veth pair, with no route anywhere else. In the
 // responder's namespace the kernel leaves echo requests unanswered, so that
-// the responder program alone answers. Needs root.
+// the responder program alone answers. The namespaces are named after this
+// process (orienzo-prober-PID, orienzo-responder-PID), so that what a killed
+// run left behind is removed by the next. Needs root.
 class TestNetwork {
 public:
     static constexpr const char* ProberAddress = "198.18.0.1";
