@@ -67,8 +67,8 @@ QString column(const QStringList& chart, int index);
 // Like QTest::qWaitFor without its 10 ms naps between looks, so that the
 // measurements' quickened pauses stay quick.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
-// The same looking only every 100 ms, seldom enough that the looks hardly
-// wake the thread being measured.
+// Like waitUntil, but looks only every 100 ms, seldom enough that the looks
+// hardly wake a thread that a benchmark measures.
 bool runEventsUntil(const std::function<bool()>& done, int timeoutMs);
 // Lets the program's own events run, undisturbed, for `ms` milliseconds.
 void runEventsFor(int ms);
