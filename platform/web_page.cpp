@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 #include <string_view>
@@ -15,7 +16,7 @@ namespace {
 QString shippedPage(const QString& file)
 {
     const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/" ORIENZO_HELP_FROM_PROGRAM "/") + file;
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" ORIENZO_HELP_FROM_PROGRAM "/") + file);
     return QFileInfo::exists(installed) ? installed : QStringLiteral(ORIENZO_HELP_BUILD_DIR "/") + file;
 }
 
