@@ -15,8 +15,8 @@ namespace {
 // else the build tree's copies, for a program run from there.
 QString shippedPage(const QString& file)
 {
-    const QString installed =
-        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" ORIENZO_HELP_FROM_PROGRAM "/") + file);
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString installed = QDir::cleanPath(program.filePath(QStringLiteral(ORIENZO_HELP_FROM_PROGRAM "/") + file));
     return QFileInfo::exists(installed) ? installed : QStringLiteral(ORIENZO_HELP_BUILD_DIR "/") + file;
 }
 

@@ -89,7 +89,8 @@ QString titleOf(const QString& page)
 {
     QFile file(page);
     file.open(QIODevice::ReadOnly);
-    return QRegularExpression(QStringLiteral("<title>(.*)</title>")).match(QString::fromUtf8(file.readAll())).captured(1);
+    const QRegularExpression title(QStringLiteral("<title>(.*)</title>"));
+    return title.match(QString::fromUtf8(file.readAll())).captured(1);
 }
 
 } // namespace
