@@ -24,9 +24,10 @@ using controls::twips;
 using controls::twipsToPixels;
 
 namespace {
-const QString ForumPage = QStringLiteral("/foro/");
-const QString SitePage = QString();
-const QString AboutPage = QStringLiteral("/foro/viewtopic.php?t=310");
+// How to align, the start page, and the version with its licences.
+const platform::WebPage ForumPage{QStringLiteral("/foro/"), QStringLiteral("ayuda.html")};
+const platform::WebPage SitePage{QString(), QStringLiteral("index.html")};
+const platform::WebPage AboutPage{QStringLiteral("/foro/viewtopic.php?t=310"), QStringLiteral("acerca-de.html")};
 } // namespace
 
 Form1::Form1(ProbeService& probe, TonePlayer& tones, Speaker& voice) : Probe(probe), Tones(tones), Voice(voice)
