@@ -58,7 +58,7 @@ void Form1::buildWindow()
     buildGuidedPage();
     buildDynamicPage();
 
-    Timer1 = new CueTimer(this, 50);
+    Timer1 = new CueTimer(*this);
 
     const QRect client = twips(1575, 1005, 9690, 8745);
     move(client.topLeft());
