@@ -149,7 +149,7 @@ private slots:
         }
         // What the cue and a dynamic run leave, and the up box emptied, its
         // arm coloured as designed.
-        d.form.Timer1->setEnabled(true);
+        d.control<CueTimer>("Timer1")->setEnabled(true);
         for (QLineEdit* box : {d.form.Text6, d.form.Text12})
             box->setText("|||");
         d.form.Shape1->setBackStyle(Shape::Opaque);
@@ -171,7 +171,7 @@ private slots:
         for (const Shape* shape : {d.form.Shape6[0], d.form.Shape6[1], d.form.Shape6[2], d.form.Shape6[3], d.form.Shape1})
             QVERIFY(!shape->isOpaque());
         QCOMPARE(d.form.Shape6[0]->backColor(), 0x000000FF);  // an empty box reads 0
-        QVERIFY(!d.form.Timer1->isEnabled());
+        QVERIFY(!d.control<CueTimer>("Timer1")->isEnabled());
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
         QCOMPARE(state.GuidedStep, 1);
         QCOMPARE(state.SampleIndex, 1);
