@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A run of a whole day keeps only its newest lines.
@@ -53,7 +55,7 @@ void RunDynamicAlignment(Form1& form)
 DynamicAlignmentLoop::DynamicAlignmentLoop(Form1& form)
     : QObject(&form), m_form(form), m_sampler(new EchoSampler(form, this))
 {
-    setObjectName(QStringLiteral("RunDynamicAlignment"));
+    setObjectName(u"RunDynamicAlignment"_s);
 }
 
 void DynamicAlignmentLoop::start()
@@ -87,7 +89,7 @@ void DynamicAlignmentLoop::showPass(const std::optional<Grade>& grade)
     m_form.Shape1->setBackStyle(Shape::Opaque);
     if (state.SampleIndex >= ChartRestartIndex)
         state.SampleIndex = 1;
-    addLogLine(m_form.List2, QStringLiteral("Ultimo valor para alineacion") + NumberText(state.LastRoundTrip));
+    addLogLine(m_form.List2, u"Ultimo valor para alineacion"_s + NumberText(state.LastRoundTrip));
     ++state.SampleIndex;
     pauseThenNextPass();
 }

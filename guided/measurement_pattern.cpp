@@ -14,6 +14,8 @@
 #include <QProgressBar>
 #include <numeric>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int SamplesPerRun = 15;
@@ -53,7 +55,7 @@ void MeasurementPattern::start()
 {
     m_form.State.ProbeCount = 0;
     window().ProgressBar1->setValue(1);
-    controls::addLineAndSelect(m_form.List1, QStringLiteral("Calculando valores para alineacion ")
+    controls::addLineAndSelect(m_form.List1, u"Calculando valores para alineacion "_s
                                                  + orientation().direction);
     takeSample();
 }
@@ -77,7 +79,7 @@ void MeasurementPattern::recordSample(const std::optional<Grade>& grade)
         m_form.soundGrade(grade->code);
     }
     storeGrade(state, orientation());
-    controls::addLineAndSelect(shown.List1, QStringLiteral("Ultimo valor para alineacion ") + orientation().direction
+    controls::addLineAndSelect(shown.List1, u"Ultimo valor para alineacion "_s + orientation().direction
                                                 + NumberText(state.LastRoundTrip));
     showTotals();
     ++state.SampleIndex;

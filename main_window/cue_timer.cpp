@@ -7,6 +7,8 @@
 
 #include <QLineEdit>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int IntervalMs = 50;
@@ -45,7 +47,7 @@ void flashCueLine(QLineEdit* cueLine)
 
 CueTimer::CueTimer(Form1& form) : QObject(&form), m_form(form)
 {
-    setObjectName(QStringLiteral("Timer1"));
+    setObjectName(u"Timer1"_s);
 }
 
 void CueTimer::setEnabled(bool enabled)

@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <string_view>
 
+using namespace Qt::StringLiterals;
+
 namespace platform {
 
 namespace {
@@ -16,8 +18,8 @@ namespace {
 QString shippedPage(const QString& file)
 {
     const QDir program(QCoreApplication::applicationDirPath());
-    const QString installed = QDir::cleanPath(program.filePath(QStringLiteral(ORIENZO_HELP_FROM_PROGRAM "/") + file));
-    return QFileInfo::exists(installed) ? installed : QStringLiteral(ORIENZO_HELP_BUILD_DIR "/") + file;
+    const QString installed = QDir::cleanPath(program.filePath(QString::fromUtf8(ORIENZO_HELP_FROM_PROGRAM) + u'/' + file));
+    return QFileInfo::exists(installed) ? installed : QString::fromUtf8(ORIENZO_HELP_BUILD_DIR) + u'/' + file;
 }
 
 QUrl addressOf(const WebPage& page)
@@ -25,7 +27,7 @@ QUrl addressOf(const WebPage& page)
     if constexpr (std::string_view(ORIENZO_SITE_HOST).empty())
         return QUrl::fromLocalFile(shippedPage(page.file));
     else
-        return QUrl(QStringLiteral("http://" ORIENZO_SITE_HOST) + page.sitePath);
+        return QUrl(u"http://"_s + QString::fromUtf8(ORIENZO_SITE_HOST) + page.sitePath);
 }
 
 } // namespace
