@@ -5,11 +5,13 @@
 
 #include <QApplication>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orienzo wireless"));
-    QApplication::setDesktopFileName(QStringLiteral("example.orienzo.Wireless"));
+    QApplication::setApplicationName(u"Orienzo wireless"_s);
+    QApplication::setDesktopFileName(u"example.orienzo.Wireless"_s);
 
     ThreadedProbeService probe;
     ThreadedTonePlayer tones;

@@ -39,7 +39,8 @@ struct AlignmentState {
 // The characters a measuring procedure draws its chart with, set as it starts.
 inline void setTraceCharacters(AlignmentState& state)
 {
-    state.TraceBar = QStringLiteral("|");
-    state.TraceBlank = QStringLiteral(" ");
-    state.TraceDash = QStringLiteral("-");
+    using namespace Qt::StringLiterals;
+    state.TraceBar = u"|"_s;
+    state.TraceBlank = u" "_s;
+    state.TraceDash = u"-"_s;
 }

@@ -19,7 +19,7 @@ struct GuidedOrientation {
     QString spokenNumber;                // "uno": its place among the four, said aloud
     QString spokenWay;                   // "hacia arriba": how to hold it, said aloud
 
-    QString cueText() const { return QStringLiteral("Alineando en ") + direction; }
+    QString cueText() const;
 };
 
 // The four orientations, in the order of their steps.

@@ -2,11 +2,13 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 QString NumberText(double n)
 {
-    const QString sign = n < 0 ? QStringLiteral("-") : QStringLiteral(" ");
+    const QString sign = n < 0 ? u"-"_s : u" "_s;
     QString digits = QString::number(std::fabs(n), 'g', 15).toUpper();
-    if (digits.startsWith(QLatin1String("0.")))
+    if (digits.startsWith(u"0."_s))
         digits.remove(0, 1);
     return sign + digits;
 }

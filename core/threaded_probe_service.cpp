@@ -5,15 +5,15 @@
 ThreadedProbeService::ThreadedProbeService(QObject* parent)
     : ProbeService(parent)
 {
-    workerContext_.moveToThread(&worker_);
-    worker_.start();
+    m_workerContext.moveToThread(&m_worker);
+    m_worker.start();
 }
 
 ThreadedProbeService::~ThreadedProbeService()
 {
-    wakeup_.wake();
-    worker_.quit();
-    worker_.wait();
+    m_wakeup.wake();
+    m_worker.quit();
+    m_worker.wait();
 }
 
 bool ThreadedProbeService::socketsStartup()
@@ -30,7 +30,7 @@ void ThreadedProbeService::echoProbe(const QString& address, const EchoReply& re
 {
     auto probe = [this, address, reply, receiver = QPointer(receiver), done = std::move(done)]() mutable {
         EchoReply record = reply;
-        const qint32 status = EchoProbe(address, record, &wakeup_);
+        const qint32 status = EchoProbe(address, record, &m_wakeup);
         SocketsCleanup();
         // Queued to the service, which drops the call if it is gone by then.
         QMetaObject::invokeMethod(this, [status, record, receiver, done = std::move(done)] {
@@ -38,5 +38,5 @@ void ThreadedProbeService::echoProbe(const QString& address, const EchoReply& re
                 done(status, record);
         }, Qt::QueuedConnection);
     };
-    QMetaObject::invokeMethod(&workerContext_, std::move(probe), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&m_workerContext, std::move(probe), Qt::QueuedConnection);
 }

@@ -19,7 +19,7 @@ public:
     void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) override;
 
 private:
-    platform::EchoWakeup wakeup_;
-    QThread worker_;
-    QObject workerContext_;  // lives in worker_; probes are queued to it
+    platform::EchoWakeup m_wakeup;
+    QThread m_worker;
+    QObject m_workerContext;  // lives in m_worker; probes are queued to it
 };

@@ -120,17 +120,17 @@ void ThreadedTonePlayer::Worker::report(const QString& reason)
     if (!player)
         return;
     QMetaObject::invokeMethod(player, [player = player, reason] {
-        if (reason == player->unavailableReason_)
+        if (reason == player->m_unavailableReason)
             return;
-        player->unavailableReason_ = reason;
+        player->m_unavailableReason = reason;
         emit player->availabilityChanged();
     }, Qt::QueuedConnection);
 }
 
-ThreadedTonePlayer::ThreadedTonePlayer() : worker_(std::make_shared<Worker>())
+ThreadedTonePlayer::ThreadedTonePlayer() : m_worker(std::make_shared<Worker>())
 {
-    worker_->player = this;
-    std::thread([worker = worker_] {
+    m_worker->player = this;
+    std::thread([worker = m_worker] {
         worker->run();
         worker->output.close();
         worker->finished.set_value();
@@ -140,23 +140,23 @@ ThreadedTonePlayer::ThreadedTonePlayer() : worker_(std::make_shared<Worker>())
 ThreadedTonePlayer::~ThreadedTonePlayer()
 {
     {
-        const std::lock_guard lock(worker_->mutex);
-        worker_->stopping = true;
-        worker_->player = nullptr;
+        const std::lock_guard lock(m_worker->mutex);
+        m_worker->stopping = true;
+        m_worker->player = nullptr;
     }
-    worker_->wake.notify_all();
-    worker_->finished.get_future().wait_for(JoinWait);
+    m_worker->wake.notify_all();
+    m_worker->finished.get_future().wait_for(JoinWait);
 }
 
 void ThreadedTonePlayer::setSoundOn(bool on)
 {
     {
-        const std::lock_guard lock(worker_->mutex);
-        worker_->soundOn = on;
-        worker_->mayConnect = on;
-        worker_->waiting.reset();
+        const std::lock_guard lock(m_worker->mutex);
+        m_worker->soundOn = on;
+        m_worker->mayConnect = on;
+        m_worker->waiting.reset();
     }
-    worker_->wake.notify_all();
+    m_worker->wake.notify_all();
 }
 
 void ThreadedTonePlayer::play(ToneSamples samples)
@@ -164,16 +164,16 @@ void ThreadedTonePlayer::play(ToneSamples samples)
     if (samples.empty())
         return;
     {
-        const std::lock_guard lock(worker_->mutex);
-        if (!worker_->soundOn)
+        const std::lock_guard lock(m_worker->mutex);
+        if (!m_worker->soundOn)
             return;
-        worker_->waiting = std::move(samples);
-        worker_->mayConnect = true;
+        m_worker->waiting = std::move(samples);
+        m_worker->mayConnect = true;
     }
-    worker_->wake.notify_all();
+    m_worker->wake.notify_all();
 }
 
 QString ThreadedTonePlayer::unavailableReason() const
 {
-    return unavailableReason_;
+    return m_unavailableReason;
 }

@@ -22,6 +22,6 @@ public:
 private:
     struct Worker;
 
-    std::shared_ptr<Worker> worker_;
-    QString unavailableReason_;
+    std::shared_ptr<Worker> m_worker;
+    QString m_unavailableReason;
 };

@@ -1,19 +1,19 @@
 #include "dynamic/dynamic_alignment.h"
 
-#include "core/grading.h"
 #include "core/number_text.h"
-#include "core/probe_service.h"
 #include "core/reset_alignment.h"
 #include "main_window/chart_lines.h"
 #include "main_window/controls.h"
+#include "main_window/echo_sampler.h"
 #include "main_window/form1.h"
-#include "main_window/icmp_notice.h"
 #include "main_window/shape.h"
 #include "main_window/vb_colour.h"
 #include "platform/pause_clock.h"
 
 #include <QLineEdit>
 #include <QListWidget>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -23,10 +23,6 @@ constexpr int MaxLogLines = 1000;
 // A pass that starts at this index empties the chart first, so that it never
 // holds more than 14 columns.
 constexpr qint16 ChartRestartIndex = 15;
-
-// A pass whose echo facility could not be opened counts as unanswered, as the
-// probe itself reports it.
-constexpr qint32 NoEchoSocket = -1;
 
 quint32 indicatorColour(quint8 gradeCode)
 {
@@ -56,13 +52,15 @@ void RunDynamicAlignment(Form1& form)
     loop->start();
 }
 
-DynamicAlignmentLoop::DynamicAlignmentLoop(Form1& form) : QObject(&form), m_form(form)
+DynamicAlignmentLoop::DynamicAlignmentLoop(Form1& form)
+    : QObject(&form), m_form(form), m_sampler(new EchoSampler(form, this))
 {
-    setObjectName(QStringLiteral("RunDynamicAlignment"));
+    setObjectName(u"RunDynamicAlignment"_s);
 }
 
 void DynamicAlignmentLoop::start()
 {
+    m_sampler->startRun();
     setTraceCharacters(m_form.State);
     m_form.State.SampleIndex = 1;
     platform::yieldThen(this, [this] { beginPass(); });
@@ -74,34 +72,15 @@ void DynamicAlignmentLoop::beginPass()
         finish();
         return;
     }
-    if (!m_form.Probe.socketsStartup()) {
-        passWithoutProbe();
-        return;
-    }
-    const QString target = m_form.State.DynamicTargetIP;
-    m_form.Probe.echoProbe(target, m_reply, this, [this](qint32 status, const EchoReply& reply) {
-        m_status = status;
-        m_reply = reply;
-        showPass();
-    });
+    m_sampler->take(m_form.State.DynamicTargetIP, {}, [this](const std::optional<Grade>& grade) { showPass(grade); });
 }
 
-// Never drawn from what an earlier probe left: the pass shows no connectivity,
-// and the user learns once per run why no echo request can be sent.
-void DynamicAlignmentLoop::passWithoutProbe()
-{
-    m_status = NoEchoSocket;
-    m_icmpNotice.tellOnce(&m_form, m_form.Probe.startupFailure());
-    showPass();
-}
-
-void DynamicAlignmentLoop::showPass()
+void DynamicAlignmentLoop::showPass(const std::optional<Grade>& grade)
 {
     AlignmentState& state = m_form.State;
-    state.LastRoundTrip = m_reply.RoundTripTime;
     if (state.SampleIndex >= ChartRestartIndex)
         clearLines({m_form.Text13, m_form.Text7, m_form.Text8, m_form.Text12, m_form.Text10[4]});
-    if (const std::optional<Grade> grade = GradeRoundTrip(m_status, state.LastRoundTrip)) {
+    if (grade) {
         appendColumn({m_form.Text12, m_form.Text8, m_form.Text7, m_form.Text13, m_form.Text10[4]}, *grade, state);
         m_form.Shape1->setBackStyle(Shape::Transparent);
         m_form.Shape1->setBackColor(indicatorColour(grade->code));
@@ -110,7 +89,7 @@ void DynamicAlignmentLoop::showPass()
     m_form.Shape1->setBackStyle(Shape::Opaque);
     if (state.SampleIndex >= ChartRestartIndex)
         state.SampleIndex = 1;
-    addLogLine(m_form.List2, QStringLiteral("Ultimo valor para alineacion") + NumberText(state.LastRoundTrip));
+    addLogLine(m_form.List2, u"Ultimo valor para alineacion"_s + NumberText(state.LastRoundTrip));
     ++state.SampleIndex;
     pauseThenNextPass();
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "core/echo_probe.h"
-#include "main_window/icmp_notice.h"
+#include "core/grading.h"
 
 #include <QObject>
+#include <optional>
 
+class EchoSampler;
 class Form1;
 
 // Starts the dynamic alignment and returns at once: the run then probes, grades,
@@ -23,14 +24,10 @@ public:
 
 private:
     void beginPass();
-    void passWithoutProbe();
-    void showPass();
+    void showPass(const std::optional<Grade>& grade);
     void pauseThenNextPass();
     void finish();
 
     Form1& m_form;
-    // What the last probe of this run left; a new run starts from zero.
-    qint32 m_status = 0;
-    EchoReply m_reply{};
-    IcmpNotice m_icmpNotice;
+    EchoSampler* m_sampler;
 };

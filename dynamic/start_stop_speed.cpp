@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // "INICIAR": checks the dynamic page's address and starts the dynamic loop.
@@ -18,7 +20,7 @@ void Command6_Click(Form1& form)
         return;
     form.State.StopRequested = false;
     form.State.GuidedStep = 1;
-    form.List2->addItem(QStringLiteral("Iniciando alineacion de antena"));
+    form.List2->addItem(u"Iniciando alineacion de antena"_s);
     form.showDynamicRunning();
     RunDynamicAlignment(form);
 }

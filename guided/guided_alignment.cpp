@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+using namespace Qt::StringLiterals;
+
 GuidedAlignment::GuidedAlignment(Form1& form)
     : QObject(&form), m_form(form), m_pattern(new MeasurementPattern(form, this))
 {
@@ -24,7 +26,7 @@ void GuidedAlignment::start()
     m_form.State.GuidedStep = 1;
     m_form.State.ProbeCount = 0;
     m_form.State.StopRequested = false;
-    m_form.List1->addItem(QStringLiteral("Iniciando alineacion de antena"));
+    m_form.List1->addItem(u"Iniciando alineacion de antena"_s);
     openPrompt();
 }
 
@@ -70,7 +72,7 @@ void GuidedAlignment::openPrompt()
 void GuidedAlignment::finish()
 {
     m_form.showGuidedFinished();
-    m_form.List1->addItem(QStringLiteral("Test finalizado."));
-    controls::addLineAndSelect(m_form.List1, QStringLiteral("Revise los parametros de correcion."));
+    m_form.List1->addItem(u"Test finalizado."_s);
+    controls::addLineAndSelect(m_form.List1, u"Revise los parametros de correcion."_s);
     m_form.speak(spokenResult(m_form.Text14->text(), m_form.Text5->text()));
 }

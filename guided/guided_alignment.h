@@ -6,8 +6,10 @@ class Form1;
 class MeasurementPattern;
 
 // One guided alignment, from "CALCULAR" to its end: the prompt before each
-// orientation, its measurement, and "COMPLETADO" moving on to the next. The
-// prompt and measurement windows only report to it.
+// orientation, its measurement, and "COMPLETADO" moving on to the next, with
+// what is said aloud on the way. It opens each prompt, whose answer comes
+// back here; the measurement pattern owns the measurement window and passes
+// its "COMPLETADO" on.
 class GuidedAlignment : public QObject {
     Q_OBJECT
 public:

@@ -1,9 +1,7 @@
 #include "guided/guided_controls.h"
 
 #include "guided/guided_alignment.h"
-#include "guided/guided_cue.h"
 #include "guided/legend_window.h"
-#include "main_window/cue_timer.h"
 #include "main_window/form1.h"
 #include "main_window/receiver_check.h"
 
@@ -18,7 +16,6 @@ public:
     {
         connect(form.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
         connect(form.Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-        connect(form.Timer1, &CueTimer::tick, this, [this] { Timer1_Timer(m_form); });
     }
 
     // The legend has no owner window to take it along.

@@ -2,6 +2,6 @@
 
 class Form1;
 
-// Gives the main window's guided controls their handling: "CALCULAR",
-// "VER LEYENDA" and the cue timer's tick.
+// Gives the main window's guided controls their handling: "CALCULAR" and
+// "VER LEYENDA".
 void attachGuidedAlignment(Form1& form);

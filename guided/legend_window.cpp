@@ -6,38 +6,40 @@
 #include <QGroupBox>
 #include <QListWidget>
 
+using namespace Qt::StringLiterals;
+
 using namespace controls;
 
 Form3::Form3()
 {
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(u"Form3"_s);
     makeToolWindow(this, 7470, 4305);
 
-    QGroupBox* border = frame(this, QStringLiteral("Frame1"), twips(120, 0, 7215, 4215));
-    List1 = list(border, QStringLiteral("List1"), twips(120, 240, 6975, 3885));
+    QGroupBox* border = frame(this, u"Frame1"_s, twips(120, 0, 7215, 4215));
+    List1 = list(border, u"List1"_s, twips(120, 240, 6975, 3885));
     List1->setFont(fixedsys());
     Form_Load();
 }
 
 void Form3::Form_Load()
 {
-    const QString blank = QStringLiteral(" ");
+    const QString blank = u" "_s;
     List1->addItems({
         blank,
         blank,
-        QStringLiteral("ValorYY = Inclinacion vertical positiva (arriba)"),
-        QStringLiteral("ValorY  = Inclinacion vertical negativa (abajo)"),
-        QStringLiteral("ValorXX = Inclinacion horizontal positiva (izquierda)"),
-        QStringLiteral("ValorX  = Inclinacion horizontal negativa (derecha)"),
+        u"ValorYY = Inclinacion vertical positiva (arriba)"_s,
+        u"ValorY  = Inclinacion vertical negativa (abajo)"_s,
+        u"ValorXX = Inclinacion horizontal positiva (izquierda)"_s,
+        u"ValorX  = Inclinacion horizontal negativa (derecha)"_s,
         blank,
         blank,
-        QStringLiteral("Valor numerico = 15 => Alineacion correcta"),
-        QStringLiteral("Valor numerico < 60 => Alineacion normal"),
-        QStringLiteral("Valor numerico = 60 => Alineacion minima"),
-        QStringLiteral("Valor numerico > 60 => Alineacion incorrecta"),
-        QStringLiteral("Valor numerico < 75 => Imposible conectar"),
+        u"Valor numerico = 15 => Alineacion correcta"_s,
+        u"Valor numerico < 60 => Alineacion normal"_s,
+        u"Valor numerico = 60 => Alineacion minima"_s,
+        u"Valor numerico > 60 => Alineacion incorrecta"_s,
+        u"Valor numerico < 75 => Imposible conectar"_s,
         blank,
         blank,
-        QStringLiteral("Rango de alineacion 15 ~ 90"),
+        u"Rango de alineacion 15 ~ 90"_s,
     });
 }

@@ -1,12 +1,11 @@
 #include "guided/measurement_pattern.h"
 
-#include "core/grading.h"
 #include "core/guided_orientation.h"
 #include "core/number_text.h"
-#include "core/probe_service.h"
 #include "guided/measurement_window.h"
 #include "main_window/controls.h"
 #include "main_window/cue_timer.h"
+#include "main_window/echo_sampler.h"
 #include "main_window/form1.h"
 #include "platform/pause_clock.h"
 
@@ -14,6 +13,8 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <numeric>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -31,14 +32,14 @@ void storeGrade(AlignmentState& state, const GuidedOrientation& orientation)
 
 } // namespace
 
-MeasurementPattern::MeasurementPattern(Form1& form, QObject* owner) : QObject(owner), m_form(form)
+MeasurementPattern::MeasurementPattern(Form1& form, QObject* owner)
+    : QObject(owner), m_form(form), m_sampler(new EchoSampler(form, this))
 {
 }
 
 void MeasurementPattern::RunMeasurementPattern()
 {
-    m_status = 0;
-    m_reply = {};
+    m_sampler->startRun();
     setTraceCharacters(m_form.State);
     m_form.State.SampleIndex = 1;
     doEventsThen([this] { start(); });
@@ -54,7 +55,7 @@ void MeasurementPattern::start()
 {
     m_form.State.ProbeCount = 0;
     window().ProgressBar1->setValue(1);
-    controls::addLineAndSelect(m_form.List1, QStringLiteral("Calculando valores para alineacion ")
+    controls::addLineAndSelect(m_form.List1, u"Calculando valores para alineacion "_s
                                                  + orientation().direction);
     takeSample();
 }
@@ -62,42 +63,23 @@ void MeasurementPattern::start()
 void MeasurementPattern::takeSample()
 {
     m_form.Timer1->setEnabled(true);
-    if (!m_form.Probe.socketsStartup()) {
-        sampleWithoutProbe();
-        return;
-    }
-    const QString address = m_form.State.GuidedTargetIP;
-    shownWindow();
-    m_form.Probe.echoProbe(address, m_reply, this, [this](qint32 status, const EchoReply& reply) {
-        m_status = status;
-        m_reply = reply;
-        recordSample();
-    });
+    m_sampler->take(m_form.State.GuidedTargetIP, [this] { shownWindow(); },
+                    [this](const std::optional<Grade>& grade) { recordSample(grade); });
 }
 
-// No probe could be sent: the sample counts as no connection, never as the
-// good grade its untouched status would give, and the user learns why once.
-void MeasurementPattern::sampleWithoutProbe()
-{
-    m_status = EchoStatus::GeneralFailure;
-    recordSample();
-    m_icmpNotice.tellOnce(&m_form, m_form.Probe.startupFailure());
-}
-
-void MeasurementPattern::recordSample()
+void MeasurementPattern::recordSample(const std::optional<Grade>& grade)
 {
     AlignmentState& state = m_form.State;
     Form2& shown = shownWindow();
-    state.LastRoundTrip = m_reply.RoundTripTime;
     if (shown.Text4->text().size() >= SamplesPerRun)
         clearLines(shown.chartLines());
-    if (const auto grade = GradeRoundTrip(m_status, state.LastRoundTrip)) {
+    if (grade) {
         appendColumn(shown.chartLines(), *grade, state);
         state.LastGrade = grade->code;
         m_form.soundGrade(grade->code);
     }
     storeGrade(state, orientation());
-    controls::addLineAndSelect(shown.List1, QStringLiteral("Ultimo valor para alineacion ") + orientation().direction
+    controls::addLineAndSelect(shown.List1, u"Ultimo valor para alineacion "_s + orientation().direction
                                                 + NumberText(state.LastRoundTrip));
     showTotals();
     ++state.SampleIndex;

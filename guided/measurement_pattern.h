@@ -1,12 +1,13 @@
 #pragma once
 
-#include "core/echo_probe.h"
-#include "main_window/icmp_notice.h"
+#include "core/grading.h"
 
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
+class EchoSampler;
 class Form1;
 class Form2;
 struct GuidedOrientation;
@@ -30,8 +31,7 @@ signals:
 private:
     void start();
     void takeSample();
-    void sampleWithoutProbe();
-    void recordSample();
+    void recordSample(const std::optional<Grade>& grade);
     void doEventsThen(std::function<void()> next);
     void end();
     const GuidedOrientation& orientation() const;
@@ -40,8 +40,6 @@ private:
     void showTotals();
 
     Form1& m_form;
+    EchoSampler* m_sampler;
     QPointer<Form2> m_window;
-    qint32 m_status = 0;
-    EchoReply m_reply;
-    IcmpNotice m_icmpNotice;
 };

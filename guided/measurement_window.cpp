@@ -12,6 +12,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 using namespace controls;
 
 namespace {
@@ -35,21 +37,21 @@ QLineEdit* chartLine(QWidget* frame, const QString& name, int top)
 
 Form2::Form2(QWidget* mainWindow) : QWidget(mainWindow)
 {
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(u"Form2"_s);
     makeToolWindow(this, 6525, 2865);
     move(twips(8385, 5385, 0, 0).topLeft());
 
-    QGroupBox* frame1 = frame(this, QStringLiteral("Frame1"), twips(120, 0, 6375, 2295));
-    QGroupBox* frame8 = frame(frame1, QStringLiteral("Frame8"), twips(120, 120, 2175, 1575));
-    Text2 = chartLine(frame8, QStringLiteral("Text2"), 240);
-    Text3 = chartLine(frame8, QStringLiteral("Text3"), 480);
-    Text4 = chartLine(frame8, QStringLiteral("Text4"), 720);
-    Text9 = chartLine(frame8, QStringLiteral("Text9"), 960);
-    Text10 = chartLine(frame8, QStringLiteral("Text10"), 1200);
-    QGroupBox* frame2 = frame(frame1, QStringLiteral("Frame2"), twips(2400, 120, 3855, 1575));
-    List1 = list(frame2, QStringLiteral("List1"), twips(120, 240, 3615, 1230));
-    ProgressBar1 = progressBar(frame1, QStringLiteral("ProgressBar1"), twips(120, 1800, 6135, 375), 15);
-    Command1 = button(this, QStringLiteral("Command1"), twips(840, 2400, 5295, 375), QStringLiteral("COMPLETADO"));
+    QGroupBox* frame1 = frame(this, u"Frame1"_s, twips(120, 0, 6375, 2295));
+    QGroupBox* frame8 = frame(frame1, u"Frame8"_s, twips(120, 120, 2175, 1575));
+    Text2 = chartLine(frame8, u"Text2"_s, 240);
+    Text3 = chartLine(frame8, u"Text3"_s, 480);
+    Text4 = chartLine(frame8, u"Text4"_s, 720);
+    Text9 = chartLine(frame8, u"Text9"_s, 960);
+    Text10 = chartLine(frame8, u"Text10"_s, 1200);
+    QGroupBox* frame2 = frame(frame1, u"Frame2"_s, twips(2400, 120, 3855, 1575));
+    List1 = list(frame2, u"List1"_s, twips(120, 240, 3615, 1230));
+    ProgressBar1 = progressBar(frame1, u"ProgressBar1"_s, twips(120, 1800, 6135, 375), 15);
+    Command1 = button(this, u"Command1"_s, twips(840, 2400, 5295, 375), u"COMPLETADO"_s);
     Command1->setEnabled(false);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }

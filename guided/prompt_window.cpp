@@ -13,15 +13,17 @@
 #include <QShortcut>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 using namespace controls;
 
 namespace {
 
 QString promptText(const GuidedOrientation& orientation)
 {
-    return QStringLiteral("Oriente su antena en la posicion recomendada por la ultima medida tomada, en caso de "
-                          "ser la primera orientala ligeramente en posición %1, después pulse aceptar cuando "
-                          "este preparado para comenzar los patrones de medida.")
+    return u"Oriente su antena en la posicion recomendada por la ultima medida tomada, en caso de "
+                          u"ser la primera orientala ligeramente en posición %1, después pulse aceptar cuando "
+                          u"este preparado para comenzar los patrones de medida."_s
         .arg(orientation.promptWords);
 }
 
@@ -30,24 +32,24 @@ QString promptText(const GuidedOrientation& orientation)
 Form4::Form4(QWidget* mainWindow, const GuidedOrientation* orientation)
     : QWidget(mainWindow), m_orientation(orientation)
 {
-    setObjectName(QStringLiteral("Form4"));
+    setObjectName(u"Form4"_s);
     makeToolWindow(this, 7305, 3315);
 
-    QGroupBox* frame1 = frame(this, QStringLiteral("Frame1"), twips(120, 0, 7095, 3255));
-    frame(frame1, QStringLiteral("Frame3"), twips(120, 240, 4215, 2175));
-    buildCross(frame(frame1, QStringLiteral("Frame2"), twips(4440, 240, 2535, 2775)));
-    Command1 = button(frame1, QStringLiteral("Command1"), twips(120, 2520, 2655, 495), QStringLiteral("ACEPTAR"));
-    Command2 = button(frame1, QStringLiteral("Command2"), twips(3000, 2520, 1335, 495), QStringLiteral("DETENER"));
+    QGroupBox* frame1 = frame(this, u"Frame1"_s, twips(120, 0, 7095, 3255));
+    frame(frame1, u"Frame3"_s, twips(120, 240, 4215, 2175));
+    buildCross(frame(frame1, u"Frame2"_s, twips(4440, 240, 2535, 2775)));
+    Command1 = button(frame1, u"Command1"_s, twips(120, 2520, 2655, 495), u"ACEPTAR"_s);
+    Command2 = button(frame1, u"Command2"_s, twips(3000, 2520, 1335, 495), u"DETENER"_s);
     // Return or Space alone answers the prompt.
     Command1->setFocus();
 
     Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setObjectName(u"Text1"_s);
     Text1->setGeometry(twips(360, 480, 3975, 1815));
     Text1->setReadOnly(true);
 
     Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setObjectName(u"Timer1"_s);
     Timer1->setInterval(50);
 
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
@@ -61,15 +63,15 @@ Form4::Form4(QWidget* mainWindow, const GuidedOrientation* orientation)
 void Form4::buildCross(QWidget* frame)
 {
     using Kind = Shape::Kind;
-    Shape2 = new Shape(frame, QStringLiteral("Shape2"), twips(960, 240, 615, 855), Kind::Rectangle,
+    Shape2 = new Shape(frame, u"Shape2"_s, twips(960, 240, 615, 855), Kind::Rectangle,
                        vbcolour::Green, Shape::Transparent);
-    Shape3 = new Shape(frame, QStringLiteral("Shape3"), twips(120, 1080, 855, 615), Kind::Rectangle,
+    Shape3 = new Shape(frame, u"Shape3"_s, twips(120, 1080, 855, 615), Kind::Rectangle,
                        vbcolour::Green, Shape::Transparent);
-    Shape4 = new Shape(frame, QStringLiteral("Shape4"), twips(1560, 1080, 855, 615), Kind::Rectangle,
+    Shape4 = new Shape(frame, u"Shape4"_s, twips(1560, 1080, 855, 615), Kind::Rectangle,
                        vbcolour::Green, Shape::Transparent);
-    Shape5 = new Shape(frame, QStringLiteral("Shape5"), twips(960, 1680, 615, 855), Kind::Rectangle,
+    Shape5 = new Shape(frame, u"Shape5"_s, twips(960, 1680, 615, 855), Kind::Rectangle,
                        vbcolour::Green, Shape::Transparent);
-    Shape1 = new Shape(frame, QStringLiteral("Shape1"), twips(1080, 1080, 375, 615), Kind::RoundedSquare,
+    Shape1 = new Shape(frame, u"Shape1"_s, twips(1080, 1080, 375, 615), Kind::RoundedSquare,
                        vbcolour::Grey, Shape::Opaque);
 }
 
@@ -84,7 +86,7 @@ void Form4::Timer1_Timer()
 {
     if (!m_orientation)
         return;
-    auto* arm = findChild<Shape*>(QStringLiteral("Shape%1").arg(m_orientation->promptArm));
+    auto* arm = findChild<Shape*>(u"Shape%1"_s.arg(m_orientation->promptArm));
     arm->setBackStyle(arm->isOpaque() ? Shape::Transparent : Shape::Opaque);
 }
 

@@ -9,6 +9,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+using namespace Qt::StringLiterals;
+
 using namespace controls;
 
 // Four octet boxes, left to right, created in that order so that Tab visits
@@ -18,8 +20,8 @@ void Form1::addOctetRow(QWidget* row, const std::array<int, 4>& boxes, const QSt
     const int lefts[] = {120, 720, 1320, 1920};
     for (int i = 0; i < 4; ++i) {
         const int index = boxes[i];
-        Text1[index] = octetBox(row, QStringLiteral("Text1(%1)").arg(index), lefts[i]);
-        Text1[index]->setAccessibleName(QStringLiteral("%1, octeto %2").arg(rowName).arg(i + 1));
+        Text1[index] = octetBox(row, u"Text1(%1)"_s.arg(index), lefts[i]);
+        Text1[index]->setAccessibleName(u"%1, octeto %2"_s.arg(rowName).arg(i + 1));
     }
 }
 
@@ -29,10 +31,10 @@ Form1::AddressBlock Form1::buildAddressBlock(QWidget* page, const AddressBlockNa
 {
     QGroupBox* block = frame(page, names.block, twips(120, 120, 9015, 1695));
 
-    QGroupBox* local = frame(block, names.localFrame, twips(120, 120, 2775, 735), QStringLiteral("IP Local"));
-    Text1[names.localBox] = textBox(local, QStringLiteral("Text1(%1)").arg(names.localBox), twips(120, 240, 2535, 375),
-                                    QStringLiteral("192"), Centred | ReadOnly | Fixedsys);
-    Text1[names.localBox]->setAccessibleName(QStringLiteral("IP Local"));
+    QGroupBox* local = frame(block, names.localFrame, twips(120, 120, 2775, 735), u"IP Local"_s);
+    Text1[names.localBox] = textBox(local, u"Text1(%1)"_s.arg(names.localBox), twips(120, 240, 2535, 375),
+                                    u"192"_s, Centred | ReadOnly | Fixedsys);
+    Text1[names.localBox]->setAccessibleName(u"IP Local"_s);
 
     QGroupBox* band = frame(block, names.bandFrame, twips(120, 840, 2775, 735));
     band->setEnabled(false);
@@ -41,15 +43,15 @@ Form1::AddressBlock Form1::buildAddressBlock(QWidget* page, const AddressBlockNa
     combo->setGeometry(twips(120, 240, 2535, 345));
     combo->setFont(fixedsys());
     combo->setEditable(true);
-    combo->setEditText(QStringLiteral("Antena 2.4 o 5Ghz"));
-    combo->setAccessibleName(QStringLiteral("Antena 2.4 o 5Ghz"));
+    combo->setEditText(u"Antena 2.4 o 5Ghz"_s);
+    combo->setAccessibleName(u"Antena 2.4 o 5Ghz"_s);
 
-    QGroupBox* sender = frame(block, names.senderFrame, twips(3000, 120, 2535, 735), QStringLiteral("IP Emisor"));
-    QGroupBox* receiver = frame(block, names.receiverFrame, twips(3000, 840, 2535, 735), QStringLiteral("IP Receptor"));
-    addOctetRow(sender, names.senderBoxes, QStringLiteral("IP Emisor"));
-    addOctetRow(receiver, names.receiverBoxes, QStringLiteral("IP Receptor"));
+    QGroupBox* sender = frame(block, names.senderFrame, twips(3000, 120, 2535, 735), u"IP Emisor"_s);
+    QGroupBox* receiver = frame(block, names.receiverFrame, twips(3000, 840, 2535, 735), u"IP Receptor"_s);
+    addOctetRow(sender, names.senderBoxes, u"IP Emisor"_s);
+    addOctetRow(receiver, names.receiverBoxes, u"IP Receptor"_s);
 
     auto* image = new ClickableImage(block, names.image, twips(5640, 480, 3240, 780), logoPicture());
-    image->setAccessibleName(QStringLiteral("Orienzo, sitio web"));
+    image->setAccessibleName(u"Orienzo, sitio web"_s);
     return {combo, image};
 }

@@ -8,6 +8,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 namespace controls {
 
 namespace {
@@ -35,7 +37,7 @@ QRect twips(int left, int top, int width, int height)
 QFont fixedsys()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFamilies({QStringLiteral("DejaVu Sans Mono"), font.family()});
+    font.setFamilies({u"DejaVu Sans Mono"_s, font.family()});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSize(9);
@@ -65,7 +67,7 @@ QLineEdit* textBox(QWidget* parent, const QString& name, QRect where, const QStr
 
 QLineEdit* octetBox(QWidget* parent, const QString& name, int left)
 {
-    QLineEdit* box = textBox(parent, name, twips(left, 240, 495, 375), QStringLiteral("0"), Centred | Fixedsys);
+    QLineEdit* box = textBox(parent, name, twips(left, 240, 495, 375), u"0"_s, Centred | Fixedsys);
     box->setMaxLength(3);
     return box;
 }

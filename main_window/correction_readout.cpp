@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The arm's colour for a sum; none above 90.
@@ -61,12 +63,12 @@ void recomputeCorrection(Form1& form, const Axis& axis)
         form.State.*axis.direction = QString::fromUtf16(axis.secondWins);
         form.State.*axis.difference = *second - *first;
     } else {
-        form.State.*axis.direction = QStringLiteral("Perfecto");
+        form.State.*axis.direction = u"Perfecto"_s;
         form.State.*axis.difference = 0;
     }
     if (form.State.GuidedStep == orientationOfRow(axis.secondBox)->step)
         (form.*axis.readout)->setText(form.State.*axis.direction + u' ' + NumberText(form.State.*axis.difference / 2.0)
-                                       + QStringLiteral("º"));
+                                       + u"º"_s);
 }
 
 } // namespace

@@ -4,26 +4,31 @@
 
 #include <QObject>
 
-// The main window's cue timer. Its ticks are handled only where a running
-// measurement lets pending events run: at most one tick each time, and only
-// once its interval has passed since it was enabled or last ticked. So the
-// cue blinks at the pace of the samples, and never during a pause or a probe.
+class Form1;
+
+// The main window's cue while a guided orientation is measured: the
+// measured arm of the direction indicator blinks, the cue line names the
+// orientation and flashes. The measurement and the reset start and stop it;
+// its ticks are handled only where a running measurement lets pending events
+// run, at most one each time and only once its 50 ms have passed since it
+// was enabled or last ticked. So the cue blinks at the pace of the samples,
+// and never during a pause or a probe.
 class CueTimer : public QObject {
     Q_OBJECT
 public:
-    CueTimer(QObject* parent, int intervalMs);
+    explicit CueTimer(Form1& form);
 
     // Enabling a timer that runs already leaves its interval running.
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
     // Called where pending events run: ticks if a tick is due.
     void handlePendingTick();
-
-signals:
-    void tick();
+    // One tick: shows or hides the measured arm, naming the orientation as it
+    // shows it, and swaps the cue line's colours.
+    void Timer1_Timer();
 
 private:
-    int m_intervalMs;
+    Form1& m_form;
     bool m_enabled = false;
     platform::PauseStopwatch m_sinceLastTick;
 };

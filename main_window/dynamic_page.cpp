@@ -12,14 +12,16 @@
 #include <QPushButton>
 #include <QSlider>
 
+using namespace Qt::StringLiterals;
+
 using namespace controls;
 
 void Form1::buildDynamicPage()
 {
-    Frame16 = frame(centralWidget(), QStringLiteral("Frame16"), twips(240, 360, 9255, 6015));
+    Frame16 = frame(centralWidget(), u"Frame16"_s, twips(240, 360, 9255, 6015));
     const AddressBlockNames names{
-        QStringLiteral("Frame19"), QStringLiteral("Frame20"), QStringLiteral("Frame21"), QStringLiteral("Frame23"),
-        QStringLiteral("Frame22"), QStringLiteral("Combo2"), QStringLiteral("Image2"),
+        u"Frame19"_s, u"Frame20"_s, u"Frame21"_s, u"Frame23"_s,
+        u"Frame22"_s, u"Combo2"_s, u"Image2"_s,
         9, {17, 16, 15, 14}, {10, 11, 12, 13}};
     const AddressBlock block = buildAddressBlock(Frame16, names);
     Combo2 = block.combo;
@@ -27,42 +29,42 @@ void Form1::buildDynamicPage()
     buildDynamicChartBlock(Frame16);
     buildDynamicSpeedBlock(Frame16);
 
-    Command6 = button(Frame16, QStringLiteral("Command6"), twips(360, 5040, 2535, 495), QStringLiteral("INICIAR"));
-    Command7 = button(Frame16, QStringLiteral("Command7"), twips(3360, 5040, 2655, 495), QStringLiteral("DETENER"));
+    Command6 = button(Frame16, u"Command6"_s, twips(360, 5040, 2535, 495), u"INICIAR"_s);
+    Command7 = button(Frame16, u"Command7"_s, twips(3360, 5040, 2655, 495), u"DETENER"_s);
     Command7->setEnabled(false);
-    Command8 = button(Frame16, QStringLiteral("Command8"), twips(6480, 5040, 2415, 495), QStringLiteral("AYUDA"));
+    Command8 = button(Frame16, u"Command8"_s, twips(6480, 5040, 2415, 495), u"AYUDA"_s);
 }
 
 void Form1::buildDynamicChartBlock(QWidget* page)
 {
-    QGroupBox* indicator = frame(page, QStringLiteral("Frame25"), twips(360, 1920, 1815, 1575));
-    Shape1 = new Shape(indicator, QStringLiteral("Shape1"), twips(240, 240, 1335, 1095), Shape::Kind::Circle,
+    QGroupBox* indicator = frame(page, u"Frame25"_s, twips(360, 1920, 1815, 1575));
+    Shape1 = new Shape(indicator, u"Shape1"_s, twips(240, 240, 1335, 1095), Shape::Kind::Circle,
                        0x00400040, Shape::Transparent);
-    Shape1->setAccessibleName(QStringLiteral("Indicador"));
+    Shape1->setAccessibleName(u"Indicador"_s);
 
     // The five chart lines, top to bottom; each pass adds one column.
-    QGroupBox* chart = frame(page, QStringLiteral("Frame18"), twips(2400, 1920, 2175, 1575));
+    QGroupBox* chart = frame(page, u"Frame18"_s, twips(2400, 1920, 2175, 1575));
     QLineEdit** lines[] = {&Text12, &Text8, &Text7, &Text13, &Text10[4]};
     const char* lineNames[] = {"Text12", "Text8", "Text7", "Text13", "Text10(4)"};
     for (int row = 0; row < 5; ++row) {
         *lines[row] = textBox(chart, QString::fromLatin1(lineNames[row]), twips(120, 240 + 240 * row, 1935, 240), {},
                               ReadOnly | Fixedsys);
         (*lines[row])->setFrame(false);
-        (*lines[row])->setAccessibleName(QStringLiteral("Grafico, linea %1").arg(row + 1));
+        (*lines[row])->setAccessibleName(u"Grafico, linea %1"_s.arg(row + 1));
     }
 
-    QGroupBox* log = frame(page, QStringLiteral("Frame17"), twips(4920, 1920, 3855, 1575));
-    List2 = list(log, QStringLiteral("List2"), twips(120, 240, 3615, 1230));
-    List2->setAccessibleName(QStringLiteral("Registro"));
+    QGroupBox* log = frame(page, u"Frame17"_s, twips(4920, 1920, 3855, 1575));
+    List2 = list(log, u"List2"_s, twips(120, 240, 3615, 1230));
+    List2->setAccessibleName(u"Registro"_s);
     List2->setUniformItemSizes(true);  // a long run's log stays quick to extend
 }
 
 void Form1::buildDynamicSpeedBlock(QWidget* page)
 {
-    QGroupBox* speed = frame(page, QStringLiteral("Frame24"), twips(120, 3720, 9015, 855), QStringLiteral("Velocidad"));
-    Label1 = label(speed, QStringLiteral("Label1"), twips(120, 360, 255, 375), QStringLiteral("+"));
+    QGroupBox* speed = frame(page, u"Frame24"_s, twips(120, 3720, 9015, 855), u"Velocidad"_s);
+    Label1 = label(speed, u"Label1"_s, twips(120, 360, 255, 375), u"+"_s);
     Slider1 = new QSlider(Qt::Horizontal, speed);
-    Slider1->setObjectName(QStringLiteral("Slider1"));
+    Slider1->setObjectName(u"Slider1"_s);
     Slider1->setGeometry(twips(480, 240, 8055, 495));
     Slider1->setRange(500, 2500);
     Slider1->setSingleStep(500);
@@ -70,6 +72,6 @@ void Form1::buildDynamicSpeedBlock(QWidget* page)
     Slider1->setTickInterval(500);
     Slider1->setTickPosition(QSlider::TicksBelow);
     Slider1->setValue(500);
-    Slider1->setAccessibleName(QStringLiteral("Velocidad"));
-    Label2 = label(speed, QStringLiteral("Label2"), twips(8640, 360, 255, 375), QStringLiteral("-"));
+    Slider1->setAccessibleName(u"Velocidad"_s);
+    Label2 = label(speed, u"Label2"_s, twips(8640, 360, 255, 375), u"-"_s);
 }

@@ -20,13 +20,16 @@
 #include <QShortcut>
 #include <QTabWidget>
 
+using namespace Qt::StringLiterals;
+
 using controls::twips;
 using controls::twipsToPixels;
 
 namespace {
-const QString ForumPage = QStringLiteral("/foro/");
-const QString SitePage = QString();
-const QString AboutPage = QStringLiteral("/foro/viewtopic.php?t=310");
+// How to align, the start page, and the version with its licences.
+const platform::WebPage ForumPage{u"/foro/"_s, u"ayuda.html"_s};
+const platform::WebPage SitePage{QString(), u"index.html"_s};
+const platform::WebPage AboutPage{u"/foro/viewtopic.php?t=310"_s, u"acerca-de.html"_s};
 } // namespace
 
 Form1::Form1(ProbeService& probe, TonePlayer& tones, Speaker& voice) : Probe(probe), Tones(tones), Voice(voice)
@@ -41,23 +44,23 @@ Form1::Form1(ProbeService& probe, TonePlayer& tones, Speaker& voice) : Probe(pro
 
 void Form1::buildWindow()
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Orienzo wireless"));
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"Orienzo wireless"_s);
     setWindowIcon(programIcon());
     setCentralWidget(new QWidget(this));
     buildMenu();
 
     TabStrip1 = new QTabWidget(centralWidget());
-    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    TabStrip1->setObjectName(u"TabStrip1"_s);
     TabStrip1->setGeometry(twips(120, 0, 9495, 8655));
     TabStrip1->setFont(controls::fixedsys());
-    TabStrip1->setAccessibleName(QStringLiteral("Modo de alineacion"));
-    TabStrip1->addTab(new QWidget, QStringLiteral("Orienzo guiado"));
-    TabStrip1->addTab(new QWidget, QStringLiteral("Orienzo dinamico"));
+    TabStrip1->setAccessibleName(u"Modo de alineacion"_s);
+    TabStrip1->addTab(new QWidget, u"Orienzo guiado"_s);
+    TabStrip1->addTab(new QWidget, u"Orienzo dinamico"_s);
     buildGuidedPage();
     buildDynamicPage();
 
-    Timer1 = new CueTimer(this, 50);
+    Timer1 = new CueTimer(*this);
 
     const QRect client = twips(1575, 1005, 9690, 8745);
     move(client.topLeft());
@@ -71,8 +74,8 @@ void Form1::buildMenu()
     menuBar()->setNativeMenuBar(false);
     auto* corner = new QMenuBar(menuBar());
     corner->setNativeMenuBar(false);
-    Menu = corner->addAction(QStringLiteral("Acerca de"));
-    Menu->setObjectName(QStringLiteral("Menu"));
+    Menu = corner->addAction(u"Acerca de"_s);
+    Menu->setObjectName(u"Menu"_s);
     menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
     buildSoundSwitch(corner->sizeHint().height());
 }
@@ -115,11 +118,11 @@ void Form1::Form_Load()
     Frame16->hide();
     Frame15->show();
     State.LoopDelay = 500;
-    List1->addItem(QStringLiteral("Iniciando variables..."));
+    List1->addItem(u"Iniciando variables..."_s);
     State.LocalAddress = platform::localIPv4Address();
     Text1[7]->setText(State.LocalAddress);
     Text1[9]->setText(State.LocalAddress);
-    const QString found = QStringLiteral("Encontrada IP local ") + State.LocalAddress;
+    const QString found = u"Encontrada IP local "_s + State.LocalAddress;
     List1->addItem(found);
     List2->addItem(found);
 }

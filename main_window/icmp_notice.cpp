@@ -2,10 +2,12 @@
 
 #include "platform/message_box.h"
 
+using namespace Qt::StringLiterals;
+
 void IcmpNotice::tellOnce(QWidget* parent, const QString& reason)
 {
     if (m_told)
         return;
     m_told = true;
-    platform::showMessage(parent, reason, QStringLiteral("No se puede enviar ICMP"));
+    platform::showMessage(parent, reason, u"No se puede enviar ICMP"_s);
 }

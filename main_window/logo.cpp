@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Rendered at the screen's density so that it stays sharp when scaled.
@@ -22,13 +24,13 @@ QPixmap render(const QString& resource, QSize size)
 
 QPixmap logoPicture()
 {
-    return render(QStringLiteral(":/orienzo/logo.svg"), QSize(216, 52));
+    return render(u":/orienzo/logo.svg"_s, QSize(216, 52));
 }
 
 QIcon programIcon()
 {
     QIcon icon;
     for (int side : {16, 32, 48, 64, 128, 256})
-        icon.addPixmap(render(QStringLiteral(":/orienzo/orienzo.svg"), QSize(side, side)));
+        icon.addPixmap(render(u":/orienzo/orienzo.svg"_s, QSize(side, side)));
     return icon;
 }

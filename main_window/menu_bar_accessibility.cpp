@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The bar's children are its corner widgets, left one first.
@@ -64,9 +66,9 @@ private:
 
 QAccessibleInterface* menuBarPart(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("MenuBarToggle"))
+    if (className == u"MenuBarToggle"_s)
         return new ToggleAccessible(static_cast<MenuBarToggle*>(object));
-    if (className == QLatin1String("QMenuBar") && qobject_cast<QMainWindow*>(object->parent()))
+    if (className == u"QMenuBar"_s && qobject_cast<QMainWindow*>(object->parent()))
         return new MenuBarCorners(static_cast<QMenuBar*>(object));
     return nullptr;
 }

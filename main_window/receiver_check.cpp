@@ -2,11 +2,13 @@
 
 #include "platform/message_box.h"
 
+using namespace Qt::StringLiterals;
+
 bool receiverAddressGiven(QWidget* parent, const QString& address)
 {
-    if (address != QLatin1String("0.0.0.0"))
+    if (address != u"0.0.0.0"_s)
         return true;
-    platform::showMessage(parent, QStringLiteral("Debe especificar como minimo la IP del equipo Receptor"),
-                          QStringLiteral("Error"));
+    platform::showMessage(parent, u"Debe especificar como minimo la IP del equipo Receptor"_s,
+                          u"Error"_s);
     return false;
 }

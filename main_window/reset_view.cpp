@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QProgressBar>
 
+using namespace Qt::StringLiterals;
+
 void Form1::disableCueTimer()
 {
     Timer1->setEnabled(false);
@@ -16,7 +18,7 @@ void Form1::disableCueTimer()
 void Form1::resetGuidedAddressBoxes()
 {
     for (int index : {8, 6, 5, 4, 2, 3, 1, 0})
-        Text1[index]->setText(QStringLiteral("0"));
+        Text1[index]->setText(u"0"_s);
 }
 
 void Form1::clearSums()
@@ -47,8 +49,8 @@ void Form1::clearCorrections()
 void Form1::restartLogs(const QString& localAddress)
 {
     List1->clear();
-    List1->addItem(QStringLiteral("Iniciando variables..."));
-    List1->addItem(QStringLiteral("Encontrada IP local ") + localAddress);
+    List1->addItem(u"Iniciando variables..."_s);
+    List1->addItem(u"Encontrada IP local "_s + localAddress);
     List2->clear();
 }
 

@@ -7,13 +7,15 @@
 #include <QMenuBar>
 #include <QStyle>
 
+using namespace Qt::StringLiterals;
+
 // Off at every start, at the left end of the menu bar.
 void Form1::buildSoundSwitch(int height)
 {
     SoundSwitch = new MenuBarToggle(menuBar(), height);
-    SoundSwitch->setObjectName(QStringLiteral("SoundSwitch"));
-    SoundSwitch->setText(QStringLiteral("&Sonido"));
-    SoundSwitch->setAccessibleName(QStringLiteral("Sonido"));
+    SoundSwitch->setObjectName(u"SoundSwitch"_s);
+    SoundSwitch->setText(u"&Sonido"_s);
+    SoundSwitch->setAccessibleName(u"Sonido"_s);
     menuBar()->setCornerWidget(SoundSwitch, Qt::TopLeftCorner);
     connect(SoundSwitch, &QToolButton::toggled, this, [this](bool on) {
         Tones.setSoundOn(on);
@@ -31,11 +33,11 @@ void Form1::showSoundState()
     SoundSwitch->setIcon(style()->standardIcon(on ? QStyle::SP_MediaVolume : QStyle::SP_MediaVolumeMuted));
     QString tip = Tones.unavailableReason();
     if (tip.isEmpty() && on)
-        tip = QStringLiteral("Sonido encendido: un tono por cada medida, más agudo cuanto mejor, y la voz que guía "
-                             "la alineación guiada");
+        tip = u"Sonido encendido: un tono por cada medida, más agudo cuanto mejor, y la voz que guía "
+                             u"la alineación guiada"_s;
     else if (tip.isEmpty())
-        tip = QStringLiteral("Sonido apagado: pulse para oír un tono por cada medida y la voz que guía la "
-                             "alineación guiada");
+        tip = u"Sonido apagado: pulse para oír un tono por cada medida y la voz que guía la "
+                             u"alineación guiada"_s;
     if (const QString speechless = Voice.unavailableReason(); !speechless.isEmpty())
         tip += u'\n' + speechless;
     SoundSwitch->setToolTip(tip);

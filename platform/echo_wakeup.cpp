@@ -7,14 +7,14 @@
 namespace platform {
 
 EchoWakeup::EchoWakeup()
-    : descriptor_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+    : m_descriptor(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
 }
 
 EchoWakeup::~EchoWakeup()
 {
-    if (descriptor_ >= 0)
-        ::close(descriptor_);
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
 }
 
 void EchoWakeup::wake()
@@ -22,12 +22,12 @@ void EchoWakeup::wake()
     const std::uint64_t one = 1;
     // Nobody reads the counter, so it stays readable; a failed write means it
     // is full, that is, long woken.
-    [[maybe_unused]] const ssize_t written = ::write(descriptor_, &one, sizeof one);
+    [[maybe_unused]] const ssize_t written = ::write(m_descriptor, &one, sizeof one);
 }
 
 int EchoWakeup::descriptor() const
 {
-    return descriptor_;
+    return m_descriptor;
 }
 
 }  // namespace platform

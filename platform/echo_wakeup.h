@@ -17,7 +17,7 @@ public:
     int descriptor() const;
 
 private:
-    int descriptor_;
+    int m_descriptor;
 };
 
 }  // namespace platform

@@ -161,43 +161,43 @@ IcmpSocket::IcmpSocket()
 {
     auto opened = openDatagramSocket();
     if (opened) {
-        kind_ = IcmpSocketKind::Datagram;
+        m_kind = IcmpSocketKind::Datagram;
     } else {
         opened = openRawSocket();
-        kind_ = IcmpSocketKind::Raw;
-        openError_ = opened ? 0 : errno;
+        m_kind = IcmpSocketKind::Raw;
+        m_openError = opened ? 0 : errno;
     }
     if (opened) {
         stampArrivals(opened->descriptor);
-        descriptor_ = opened->descriptor;
-        identifier_ = opened->identifier;
+        m_descriptor = opened->descriptor;
+        m_identifier = opened->identifier;
     }
 }
 
 IcmpSocket::~IcmpSocket()
 {
-    if (descriptor_ >= 0)
-        ::close(descriptor_);
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
 }
 
 bool IcmpSocket::isOpen() const
 {
-    return descriptor_ >= 0;
+    return m_descriptor >= 0;
 }
 
 int IcmpSocket::openError() const
 {
-    return openError_;
+    return m_openError;
 }
 
 IcmpSocketKind IcmpSocket::kind() const
 {
-    return kind_;
+    return m_kind;
 }
 
 std::uint16_t IcmpSocket::identifier() const
 {
-    return identifier_;
+    return m_identifier;
 }
 
 bool IcmpSocket::send(std::uint32_t target, std::span<const std::uint8_t> message)
@@ -205,7 +205,7 @@ bool IcmpSocket::send(std::uint32_t target, std::span<const std::uint8_t> messag
     const sockaddr_in address = socketAddress(target);
     ssize_t sent = 0;
     do {
-        sent = ::sendto(descriptor_, message.data(), message.size(), 0, reinterpret_cast<const sockaddr*>(&address),
+        sent = ::sendto(m_descriptor, message.data(), message.size(), 0, reinterpret_cast<const sockaddr*>(&address),
                         sizeof address);
     } while (sent < 0 && errno == EINTR);
     return sent == static_cast<ssize_t>(message.size());
@@ -214,7 +214,7 @@ bool IcmpSocket::send(std::uint32_t target, std::span<const std::uint8_t> messag
 WaitOutcome IcmpSocket::wait(std::chrono::milliseconds timeout, const EchoWakeup* wakeup)
 {
     // poll() passes over a negative descriptor: no wakeup, nothing to watch.
-    std::array<pollfd, 2> watched{{{descriptor_, POLLIN, 0}, {wakeup ? wakeup->descriptor() : -1, POLLIN, 0}}};
+    std::array<pollfd, 2> watched{{{m_descriptor, POLLIN, 0}, {wakeup ? wakeup->descriptor() : -1, POLLIN, 0}}};
     const int ready = ::poll(watched.data(), watched.size(), static_cast<int>(timeout.count()));
     if (ready < 0)
         return errno == EINTR ? WaitOutcome::Idle : WaitOutcome::Failed;
@@ -225,7 +225,7 @@ WaitOutcome IcmpSocket::wait(std::chrono::milliseconds timeout, const EchoWakeup
 
 std::optional<ReceivedIcmp> IcmpSocket::receive()
 {
-    if (kind_ == IcmpSocketKind::Datagram) {
+    if (m_kind == IcmpSocketKind::Datagram) {
         if (auto error = receiveQueuedError())
             return error;
     }
@@ -237,17 +237,17 @@ std::optional<ReceivedIcmp> IcmpSocket::receive()
 
 std::optional<ReceivedIcmp> IcmpSocket::receivePacket()
 {
-    auto read = readOnce(descriptor_, 0);
+    auto read = readOnce(m_descriptor, 0);
     if (!read)
         return std::nullopt;
-    return ReceivedIcmp{std::move(read->bytes), read->name.sin_addr.s_addr, kind_ == IcmpSocketKind::Raw,
+    return ReceivedIcmp{std::move(read->bytes), read->name.sin_addr.s_addr, m_kind == IcmpSocketKind::Raw,
                         std::nullopt, read->arrivedAt};
 }
 
 std::optional<ReceivedIcmp> IcmpSocket::receiveQueuedError()
 {
     for (;;) {
-        auto read = readOnce(descriptor_, MSG_ERRQUEUE);
+        auto read = readOnce(m_descriptor, MSG_ERRQUEUE);
         if (!read)
             return std::nullopt;
         if (read->icmpError)
@@ -262,7 +262,7 @@ void IcmpSocket::clearPendingError()
 {
     int error = 0;
     socklen_t length = sizeof error;
-    ::getsockopt(descriptor_, SOL_SOCKET, SO_ERROR, &error, &length);
+    ::getsockopt(m_descriptor, SOL_SOCKET, SO_ERROR, &error, &length);
 }
 
 }  // namespace platform

@@ -43,10 +43,10 @@ private:
     std::optional<ReceivedIcmp> receiveQueuedError();
     void clearPendingError();
 
-    int descriptor_ = -1;
-    int openError_ = 0;
-    IcmpSocketKind kind_ = IcmpSocketKind::Datagram;
-    std::uint16_t identifier_ = 0;
+    int m_descriptor = -1;
+    int m_openError = 0;
+    IcmpSocketKind m_kind = IcmpSocketKind::Datagram;
+    std::uint16_t m_identifier = 0;
 };
 
 }  // namespace platform

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace platform {
 
 namespace {
@@ -18,14 +20,14 @@ namespace {
 // (destination 00000000).
 QString defaultRouteInterface()
 {
-    QFile routes(QStringLiteral("/proc/net/route"));
+    QFile routes(u"/proc/net/route"_s);
     if (!routes.open(QIODevice::ReadOnly))
         return {};
     QTextStream lines(&routes);
     lines.readLine(); // column names
     while (!lines.atEnd()) {
         const QStringList fields = lines.readLine().split(u'\t', Qt::SkipEmptyParts);
-        if (fields.size() > 1 && fields[1] == QLatin1String("00000000"))
+        if (fields.size() > 1 && fields[1] == u"00000000"_s)
             return fields[0].trimmed();
     }
     return {};
@@ -50,7 +52,7 @@ QString localIPv4Address()
 {
     ifaddrs* list = nullptr;
     if (getifaddrs(&list) != 0)
-        return QStringLiteral("127.0.0.1");
+        return u"127.0.0.1"_s;
     std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> owner(list, freeifaddrs);
 
     const QString routeInterface = defaultRouteInterface();
@@ -63,7 +65,7 @@ QString localIPv4Address()
         if (firstUp.isEmpty())
             firstUp = dotted(entry->ifa_addr);
     }
-    return firstUp.isEmpty() ? QStringLiteral("127.0.0.1") : firstUp;
+    return firstUp.isEmpty() ? u"127.0.0.1"_s : firstUp;
 }
 
 } // namespace platform

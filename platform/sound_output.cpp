@@ -47,7 +47,7 @@ SoundOutput::~SoundOutput()
 
 bool SoundOutput::open(int sampleRate)
 {
-    if (stream_)
+    if (m_stream)
         return true;
     const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
     const std::uint32_t serverDefault = static_cast<std::uint32_t>(-1);
@@ -56,23 +56,23 @@ bool SoundOutput::open(int sampleRate)
     };
     const pa_buffer_attr buffer{serverDefault, bytesFor(BufferedUsec), bytesFor(StartUsec), serverDefault, serverDefault};
     int error = 0;
-    stream_ = pa_simple_new(nullptr, "Orienzo wireless", PA_STREAM_PLAYBACK, nullptr, "Alineación por sonido",
+    m_stream = pa_simple_new(nullptr, "Orienzo wireless", PA_STREAM_PLAYBACK, nullptr, "Alineación por sonido",
                             &format, nullptr, &buffer, &error);
-    failure_ = stream_ ? QString() : failureText(error);
-    return stream_ != nullptr;
+    m_failure = m_stream ? QString() : failureText(error);
+    return m_stream != nullptr;
 }
 
 bool SoundOutput::isOpen() const
 {
-    return stream_ != nullptr;
+    return m_stream != nullptr;
 }
 
 bool SoundOutput::write(std::span<const std::int16_t> samples)
 {
     int error = 0;
-    if (stream_ && pa_simple_write(stream_, samples.data(), samples.size_bytes(), &error) == 0)
+    if (m_stream && pa_simple_write(m_stream, samples.data(), samples.size_bytes(), &error) == 0)
         return true;
-    failure_ = failureText(stream_ ? error : PA_ERR_BADSTATE);
+    m_failure = failureText(m_stream ? error : PA_ERR_BADSTATE);
     close();
     return false;
 }
@@ -80,20 +80,20 @@ bool SoundOutput::write(std::span<const std::int16_t> samples)
 std::chrono::microseconds SoundOutput::unplayed() const
 {
     int error = 0;
-    const pa_usec_t latency = stream_ ? pa_simple_get_latency(stream_, &error) : 0;
+    const pa_usec_t latency = m_stream ? pa_simple_get_latency(m_stream, &error) : 0;
     return std::chrono::microseconds(error == 0 ? latency : 0);
 }
 
 void SoundOutput::close()
 {
-    if (stream_)
-        pa_simple_free(stream_);
-    stream_ = nullptr;
+    if (m_stream)
+        pa_simple_free(m_stream);
+    m_stream = nullptr;
 }
 
 QString SoundOutput::failure() const
 {
-    return failure_;
+    return m_failure;
 }
 
 }  // namespace platform

@@ -33,8 +33,8 @@ public:
     QString failure() const;
 
 private:
-    pa_simple* stream_ = nullptr;
-    QString failure_;
+    pa_simple* m_stream = nullptr;
+    QString m_failure;
 };
 
 }  // namespace platform

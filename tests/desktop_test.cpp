@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <xcb/xcb.h>
@@ -59,10 +61,43 @@ bool focusedIn(QWidget* window, const QString& button)
         && QApplication::focusWidget() == window->findChild<QWidget*>(button);
 }
 
+// The desktop's opener of addresses, first on PATH: it only writes down, one a
+// line, what it was asked to open.
+class BrowserStandIn {
+public:
+    BrowserStandIn()
+    {
+        QFile opener(m_folder.filePath(QStringLiteral("xdg-open")));
+        opener.open(QIODevice::WriteOnly);
+        opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\n");
+        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", QFile::encodeName(m_folder.path()) + ':' + qgetenv("PATH"));
+    }
+
+    QStringList opened() const
+    {
+        QFile log(m_folder.filePath(QStringLiteral("xdg-open.log")));
+        log.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+QString titleOf(const QString& page)
+{
+    QFile file(page);
+    file.open(QIODevice::ReadOnly);
+    const QRegularExpression title(QStringLiteral("<title>(.*)</title>"));
+    return title.match(QString::fromUtf8(file.readAll())).captured(1);
+}
+
 } // namespace
 
-// How the windows look to a desktop: on a virtual X server, with a session
-// bus on which a global menu service is present.
+// How the windows look to a desktop, and what its links ask it to open: on a
+// virtual X server, with a session bus on which a global menu service is
+// present.
 class DesktopTest : public QObject {
     Q_OBJECT
 private slots:
@@ -141,6 +176,52 @@ private slots:
         QTRY_VERIFY(!d.prompt());
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
     }
+
+    void linksOpenTheirPages_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("sitePath");
+        QTest::addColumn<QString>("title");
+        const QString help = QStringLiteral("Cómo alinear la antena con Orienzo wireless");
+        const QString about = QStringLiteral("/foro/viewtopic.php?t=310");
+        QTest::newRow("AYUDA, guided") << "Command5" << 0 << "/foro/" << help;
+        QTest::newRow("AYUDA, dynamic") << "Command8" << 1 << "/foro/" << help;
+        QTest::newRow("logo, guided") << "Image1" << 0 << "" << "Orienzo wireless";
+        QTest::newRow("logo, dynamic") << "Image2" << 1 << "" << "Orienzo wireless";
+        QTest::newRow("Acerca de") << "Menu" << 1 << about << "Acerca de Orienzo wireless";
+    }
+
+    // Each link asks the desktop to open its page: the web site's in a build
+    // with a site, else the page shipped with the program, which is there.
+    void linksOpenTheirPages()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, page);
+        QFETCH(QString, sitePath);
+        QFETCH(QString, title);
+        WindowDriver d;
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form));
+        showPage(d.form, page);
+        const qsizetype before = m_browser.opened().size();
+        if (control == "Menu") {
+            auto* corner = qobject_cast<QMenuBar*>(d.form.menuBar()->cornerWidget(Qt::TopRightCorner));
+            QTest::mouseClick(corner, Qt::LeftButton, {}, corner->actionGeometry(d.form.Menu).center());
+        } else {
+            d.click(control);
+        }
+        QTRY_COMPARE(m_browser.opened().size(), before + 1);
+        const QUrl address(m_browser.opened().last());
+        if (QStringLiteral(ORIENZO_TEST_SITE_HOST).isEmpty()) {
+            QVERIFY2(address.isLocalFile(), qPrintable(address.toString()));
+            QCOMPARE(titleOf(address.toLocalFile()), title);
+        } else {
+            QCOMPARE(address.toString(), QStringLiteral("http://" ORIENZO_TEST_SITE_HOST) + sitePath);
+        }
+    }
+
+private:
+    BrowserStandIn m_browser;
 };
 
 QTEST_MAIN(DesktopTest)

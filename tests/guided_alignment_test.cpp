@@ -5,7 +5,7 @@
 #include "core/spoken_guidance.h"
 #include "core/threaded_probe_service.h"
 #include "guided/guided_alignment.h"
-#include "guided/guided_cue.h"
+#include "main_window/cue_timer.h"
 #include "platform/pause_clock.h"
 #include "support/window_driver.h"
 
@@ -84,7 +84,7 @@ private slots:
             QVERIFY(!d.measurement());
             QVERIFY(d.form.Shape6[o.mainArm]->isOpaque());
             QCOMPARE(d.form.Text6->text(), QString());
-            QVERIFY(!d.form.Timer1->isEnabled());
+            QVERIFY(!d.control<CueTimer>("Timer1")->isEnabled());
         }
         QVERIFY(!d.prompt());
         QCOMPARE(lines(d.form.List1).mid(d.form.List1->count() - 2),
@@ -189,7 +189,7 @@ private slots:
         const QColor window = QApplication::palette().color(QPalette::Base);
         for (int tick = 1; tick <= 4; ++tick) {
             d.form.Text6->clear();
-            Timer1_Timer(d.form);
+            d.control<CueTimer>("Timer1")->Timer1_Timer();
             const bool shown = tick % 2 == 1;
             for (int other = 0; other < 4; ++other)
                 QCOMPARE(d.form.Shape6[other]->isOpaque(), other == arm && shown);

@@ -1,0 +1,44 @@
+#include "main_window/echo_sampler.h"
+
+#include "core/probe_service.h"
+#include "main_window/form1.h"
+
+namespace {
+
+// As the probe itself reports an echo facility that cannot be opened.
+constexpr qint32 NoEchoSocket = -1;
+
+} // namespace
+
+EchoSampler::EchoSampler(Form1& form, QObject* procedure) : QObject(procedure), m_form(form)
+{
+}
+
+void EchoSampler::startRun()
+{
+    m_status = 0;
+    m_reply = {};
+}
+
+void EchoSampler::take(const QString& address, const std::function<void()>& beforeProbe, Done done)
+{
+    if (!m_form.Probe.socketsStartup()) {
+        m_status = NoEchoSocket;
+        m_icmpNotice.tellOnce(&m_form, m_form.Probe.startupFailure());
+        grade(done);
+        return;
+    }
+    if (beforeProbe)
+        beforeProbe();
+    m_form.Probe.echoProbe(address, m_reply, this, [this, done = std::move(done)](qint32 status, const EchoReply& reply) {
+        m_status = status;
+        m_reply = reply;
+        grade(done);
+    });
+}
+
+void EchoSampler::grade(const Done& done)
+{
+    m_form.State.LastRoundTrip = m_reply.RoundTripTime;
+    done(GradeRoundTrip(m_status, m_form.State.LastRoundTrip));
+}
