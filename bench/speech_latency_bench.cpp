@@ -5,12 +5,8 @@
 // the sink's monitor is recorded. The first sentence after switching the
 // sound on also waits for the voice to start, and is given apart.
 
-#include "app/orienzo_window.h"
-#include "core/threaded_probe_service.h"
-#include "core/threaded_speaker.h"
-#include "core/threaded_tone_player.h"
-#include "sound/monitor_recorder.h"
 #include "sound/tone_analysis.h"
+#include "support/heard_window.h"
 #include "support/report.h"
 #include "support/stats.h"
 #include "support/window_driver.h"
@@ -109,19 +105,14 @@ QList<double> delaysAfterLastSamples(const QList<double>& asked, const QList<dou
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    ThreadedProbeService probe;
-    MonitorRecorder recorder;
-    if (qEnvironmentVariableIsEmpty("SPEECHD_ADDRESS") || !probe.socketsStartup() || !recorder.start()) {
-        printSkipped(Figure, Goal, qEnvironmentVariableIsEmpty("SPEECHD_ADDRESS")
-                         ? QStringLiteral("no speech service of our own (scripts/sound-server)")
-                         : probe.socketsStartup() ? recorder.failure() : probe.startupFailure());
+    if (qEnvironmentVariableIsEmpty("SPEECHD_ADDRESS")) {
+        printSkipped(Figure, Goal, QStringLiteral("no speech service of our own (scripts/sound-server)"));
         return 0;
     }
-    runEventsFor(MonitorRecorder::SinkSettleMs);
-    ThreadedTonePlayer tones;
-    ThreadedSpeaker voice;
-    OrienzoWindow form(probe, tones, voice);
-    form.show();
+    HeardWindow program;
+    if (!program.open(Figure, Goal))
+        return 0;
+    OrienzoWindow& form = program.form();
     typeGuidedAddress(form, QStringLiteral("127.0.0.1"));
     form.SoundSwitch->click();
     Moments moments;
@@ -139,11 +130,11 @@ int main(int argc, char* argv[])
         click(buttonOf(QStringLiteral("Form2")));
     }
     runEventsFor(SentenceMs);
-    const std::vector<FoundTone> heard = findTones(recorder.stop(), ToneSampleRate);
-    const FoundTone* first = firstFrom(heard, moments.promptsShown.value(0) - monotonicMs(recorder.firstSampleAt()));
-    const QList<double> delays = (first ? QList<double>{first->onsetMs + monotonicMs(recorder.firstSampleAt())
-                                                        - moments.promptsShown.value(0)}
-                                        : QList<double>{})
+    const std::vector<FoundTone> heard = findTones(program.recorder().stop(), ToneSampleRate);
+    const double recordingStart = monotonicMs(program.recorder().firstSampleAt());
+    const FoundTone* first = firstFrom(heard, moments.promptsShown.value(0) - recordingStart);
+    const QList<double> delays =
+        (first ? QList<double>{recordingStart + first->onsetMs - moments.promptsShown.value(0)} : QList<double>{})
         + delaysAfterLastSamples(asked, moments.lastSamples, heard);
     const qsizetype expected = asked.size() + 1;
     printDetail(QStringLiteral("onsets (ms) of prompts 1 to 4 and the result: %1").arg(joined(delays, 1)));

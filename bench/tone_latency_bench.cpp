@@ -4,12 +4,8 @@
 // recorded, and each pass's tone is matched with the moment the pass logged
 // its line, right after drawing its column.
 
-#include "app/orienzo_window.h"
-#include "core/threaded_probe_service.h"
-#include "core/threaded_speaker.h"
-#include "core/threaded_tone_player.h"
-#include "sound/monitor_recorder.h"
 #include "sound/tone_analysis.h"
+#include "support/heard_window.h"
 #include "support/pass_log.h"
 #include "support/report.h"
 #include "support/stats.h"
@@ -51,17 +47,10 @@ QList<double> latencies(const QList<double>& passTimes, const std::vector<FoundT
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    ThreadedProbeService probe;
-    MonitorRecorder recorder;
-    if (!probe.socketsStartup() || !recorder.start()) {
-        printSkipped(Figure, Goal, probe.socketsStartup() ? recorder.failure() : probe.startupFailure());
+    HeardWindow program;
+    if (!program.open(Figure, Goal))
         return 0;
-    }
-    runEventsFor(MonitorRecorder::SinkSettleMs);
-    ThreadedTonePlayer tones;
-    ThreadedSpeaker voice;
-    OrienzoWindow form(probe, tones, voice);
-    form.show();
+    OrienzoWindow& form = program.form();
     typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
     form.SoundSwitch->click();
     runEventsFor(500);
@@ -70,8 +59,8 @@ int main(int argc, char* argv[])
     runEventsUntil([&] { return log.passes() >= Passes; }, Passes * 2000);
     click(form.Command7);
     runEventsFor(1000);
-    const std::vector<FoundTone> heard = findTones(recorder.stop(), ToneSampleRate);
-    const QList<double> delays = latencies(log.times(), heard, monotonicMs(recorder.firstSampleAt()));
+    const std::vector<FoundTone> heard = findTones(program.recorder().stop(), ToneSampleRate);
+    const QList<double> delays = latencies(log.times(), heard, monotonicMs(program.recorder().firstSampleAt()));
     printDetail(QStringLiteral("%1 passes, %2 tones heard; delays (ms): %3").arg(log.passes()).arg(heard.size())
                     .arg(joined(delays, 1)));
     if (delays.size() < Passes) {
