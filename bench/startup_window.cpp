@@ -44,7 +44,7 @@ double launchedAtMs()
 // Once the window's first paint is through, prints the figures and ends.
 class FirstPaint : public QObject {
 public:
-    FirstPaint(QWidget& window, double launchedAt) : launchedAt_(launchedAt) { window.installEventFilter(this); }
+    FirstPaint(QWidget& window, double launchedAt) : m_launchedAt(launchedAt) { window.installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -52,7 +52,7 @@ protected:
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] {
-                std::printf("shown_ms %.3f resident_kib %lld\n", monotonicMs() - launchedAt_,
+                std::printf("shown_ms %.3f resident_kib %lld\n", monotonicMs() - m_launchedAt,
                             static_cast<long long>(bench::residentKiB()));
                 std::fflush(stdout);
                 QCoreApplication::quit();
@@ -62,7 +62,7 @@ protected:
     }
 
 private:
-    double launchedAt_;
+    double m_launchedAt;
 };
 
 } // namespace

@@ -18,5 +18,5 @@ public:
     std::optional<double> waitForMap(int timeoutMs);
 
 private:
-    xcb_connection_t* connection_ = nullptr;
+    xcb_connection_t* m_connection = nullptr;
 };

@@ -102,16 +102,16 @@ class WithoutRawSockets {
 public:
     WithoutRawSockets()
     {
-        ::syscall(SYS_capget, &header_, saved_.data());
-        auto reduced = saved_;
+        ::syscall(SYS_capget, &m_header, m_saved.data());
+        auto reduced = m_saved;
         reduced[0].effective &= ~(1u << CAP_NET_RAW);
-        ::syscall(SYS_capset, &header_, reduced.data());
+        ::syscall(SYS_capset, &m_header, reduced.data());
     }
-    ~WithoutRawSockets() { ::syscall(SYS_capset, &header_, saved_.data()); }
+    ~WithoutRawSockets() { ::syscall(SYS_capset, &m_header, m_saved.data()); }
 
 private:
-    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
-    std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> saved_{};
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> m_saved{};
 };
 
 // The test thread in the prober's namespace, with the socket kind chosen and
@@ -119,17 +119,17 @@ private:
 class ProberSession {
 public:
     ProberSession(TestNetwork& network, bool pingSockets, const QStringList& responderArguments)
-        : started_(network.allowPingSockets(pingSockets) && network.startResponder(ResponderProgram, responderArguments))
-        , visit_(network.proberNamespace())
-        , expectedKind_(pingSockets ? platform::IcmpSocketKind::Datagram : platform::IcmpSocketKind::Raw)
+        : m_started(network.allowPingSockets(pingSockets) && network.startResponder(ResponderProgram, responderArguments))
+        , m_visit(network.proberNamespace())
+        , m_expectedKind(pingSockets ? platform::IcmpSocketKind::Datagram : platform::IcmpSocketKind::Raw)
     {
     }
-    bool isReady() const { return started_ && visit_.isActive() && platform::IcmpSocket().kind() == expectedKind_; }
+    bool isReady() const { return m_started && m_visit.isActive() && platform::IcmpSocket().kind() == m_expectedKind; }
 
 private:
-    bool started_;
-    NamespaceVisit visit_;
-    platform::IcmpSocketKind expectedKind_;
+    bool m_started;
+    NamespaceVisit m_visit;
+    platform::IcmpSocketKind m_expectedKind;
 };
 
 // What the responder does, and what each of the probes made one after another
@@ -152,15 +152,15 @@ void addRowForBothSockets(const QString& name, const Exchange& exchange)
 }  // namespace
 
 #define REQUIRE_NETWORK()                                                                                             \
-    if (!network_->isReady())                                                                                          \
-    QSKIP(qPrintable(network_->failure()))
+    if (!m_network->isReady())                                                                                          \
+    QSKIP(qPrintable(m_network->failure()))
 
 class EchoProbeTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { network_ = std::make_unique<TestNetwork>(); }
-    void cleanupTestCase() { network_.reset(); }
+    void initTestCase() { m_network = std::make_unique<TestNetwork>(); }
+    void cleanupTestCase() { m_network.reset(); }
 
     void checksumFollowsRfc1071()
     {
@@ -269,7 +269,7 @@ private slots:
         QFETCH(quint32, address);
         QCOMPARE(qFromBigEndian(platform::inetAddress(text)), address);
         REQUIRE_NETWORK();
-        const ProberSession session(*network_, false, {});
+        const ProberSession session(*m_network, false, {});
         QVERIFY(session.isReady());
         const bool usable = address != 0 && address != platform::InetAddressNone;
         const quint64 sentBefore = echoRequestsSentHere();
@@ -324,11 +324,11 @@ private slots:
         QFETCH(bool, pingSockets);
         QFETCH(Exchange, exchange);
         REQUIRE_NETWORK();
-        const ProberSession session(*network_, pingSockets, exchange.responder);
+        const ProberSession session(*m_network, pingSockets, exchange.responder);
         QVERIFY(session.isReady());
         QProcess ping;
         if (exchange.pingBeside) {
-            ping.start(u"ip"_s, {u"netns"_s, u"exec"_s, network_->proberNamespace(), u"ping"_s, u"-q"_s, u"-i"_s,
+            ping.start(u"ip"_s, {u"netns"_s, u"exec"_s, m_network->proberNamespace(), u"ping"_s, u"-q"_s, u"-i"_s,
                                  u"0.005"_s, u"-w"_s, u"5"_s, u"-s"_s, u"5"_s, u"-p"_s, u"68656c6c6f"_s, Responder});
             QVERIFY(ping.waitForStarted());
             QTest::qWait(100);
@@ -356,7 +356,7 @@ private slots:
     void wakeupCutsWaitShort()
     {
         REQUIRE_NETWORK();
-        const ProberSession session(*network_, false, {u"--silent"_s});
+        const ProberSession session(*m_network, false, {u"--silent"_s});
         QVERIFY(session.isReady());
         platform::EchoWakeup wakeup;
         const std::jthread waker([&wakeup] {
@@ -376,7 +376,7 @@ private slots:
     void startupNamesRemediesWhenNoSocketOpens()
     {
         REQUIRE_NETWORK();
-        const ProberSession session(*network_, false, {});
+        const ProberSession session(*m_network, false, {});
         QVERIFY(session.isReady());
         const WithoutRawSockets withoutRawSockets;
         QVERIFY(!SocketsStartup());
@@ -386,7 +386,7 @@ private slots:
         EchoReply reply = Untouched;
         QCOMPARE(EchoProbe(u"127.0.0.1"_s, reply), -1);
         QCOMPARE(fields(reply), fields(Untouched));
-        QVERIFY(network_->allowPingSockets(true));
+        QVERIFY(m_network->allowPingSockets(true));
         QVERIFY(SocketsStartup());
         QVERIFY(SocketsStartupFailure().isEmpty());
     }
@@ -396,7 +396,7 @@ private slots:
     void serviceAnswersOnUiThreadAndClosesAtOnce()
     {
         REQUIRE_NETWORK();
-        const ProberSession session(*network_, false, {u"--silent"_s});
+        const ProberSession session(*m_network, false, {u"--silent"_s});
         QVERIFY(session.isReady());
         auto service = std::make_unique<ThreadedProbeService>();
         auto gone = std::make_unique<QObject>();
@@ -422,7 +422,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TestNetwork> network_;
+    std::unique_ptr<TestNetwork> m_network;
 };
 
 QTEST_GUILESS_MAIN(EchoProbeTest)

@@ -30,31 +30,31 @@ bool waitFor(const std::function<bool()>& done, QDeadlineTimer deadline)
 } // namespace
 
 ProgramOnScreen::ProgramOnScreen(const QString& program, const QString& display, const WindowLayout& layout)
-    : layout_(layout), m_driver(display)
+    : m_layout(layout), m_driver(display)
 {
-    process_.setProcessEnvironment(qtEnvironment(QStringLiteral("xcb"), display));
-    process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.setStandardErrorFile(QProcess::nullDevice());
-    process_.start(program);
+    m_process.setProcessEnvironment(qtEnvironment(QStringLiteral("xcb"), display));
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setStandardErrorFile(QProcess::nullDevice());
+    m_process.start(program);
     QList<XDriver::Window> windows;
-    const bool mapped = process_.waitForStarted(StartTimeoutMs) && waitFor([&] {
+    const bool mapped = m_process.waitForStarted(StartTimeoutMs) && waitFor([&] {
         windows = m_driver.visibleWindowsOf(pid());
         return !windows.isEmpty();
     }, QDeadlineTimer(StartTimeoutMs));
     if (mapped)
-        mainWindow_ = windows.front().id;
+        m_mainWindow = windows.front().id;
     else
-        failure_ = QStringLiteral("the program showed no window within %1 s on %2").arg(StartTimeoutMs / 1000).arg(display);
+        m_failure = QStringLiteral("the program showed no window within %1 s on %2").arg(StartTimeoutMs / 1000).arg(display);
 }
 
 ProgramOnScreen::~ProgramOnScreen()
 {
-    stopProcess(process_);
+    stopProcess(m_process);
 }
 
 bool ProgramOnScreen::focusMainWindow() const
 {
-    return m_driver.focus(mainWindow_);
+    return m_driver.focus(m_mainWindow);
 }
 
 void ProgramOnScreen::typeAddress(const QString& firstBox, const QString& address) const
@@ -76,8 +76,8 @@ bool ProgramOnScreen::showDynamicPage() const
 std::optional<XDriver::Window> ProgramOnScreen::openWindow(const QString& name) const
 {
     for (const XDriver::Window& window : m_driver.visibleWindowsOf(pid()))
-        if (name == MainWindow ? window.id == mainWindow_
-                               : window.id != mainWindow_ && window.geometry.size() == layout_.sizeOf(name))
+        if (name == MainWindow ? window.id == m_mainWindow
+                               : window.id != m_mainWindow && window.geometry.size() == m_layout.sizeOf(name))
             return window;
     return std::nullopt;
 }
@@ -91,7 +91,7 @@ bool ProgramOnScreen::click(const QString& window, const QString& control) const
 {
     const auto open = openWindow(window);
     if (open)
-        m_driver.click(open->id, layout_.centreOf(window, control));
+        m_driver.click(open->id, m_layout.centreOf(window, control));
     return open.has_value();
 }
 

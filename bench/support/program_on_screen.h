@@ -23,8 +23,8 @@ public:
     ProgramOnScreen& operator=(const ProgramOnScreen&) = delete;
 
     // Empty once the main window is up.
-    QString failure() const { return failure_; }
-    qint64 pid() const { return process_.processId(); }
+    QString failure() const { return m_failure; }
+    qint64 pid() const { return m_process.processId(); }
 
     // Gives the main window the keyboard focus, as a window manager would
     // when it comes up.
@@ -44,11 +44,11 @@ public:
     bool click(const QString& window, const QString& control) const;
 
 private:
-    const WindowLayout& layout_;
+    const WindowLayout& m_layout;
     XDriver m_driver;
-    QProcess process_;
-    quint64 mainWindow_ = 0;
-    QString failure_;
+    QProcess m_process;
+    quint64 m_mainWindow = 0;
+    QString m_failure;
 };
 
 } // namespace bench

@@ -5,18 +5,18 @@
 
 namespace bench {
 
-TimedProbeService::TimedProbeService(ProbeService& real) : real_(real)
+TimedProbeService::TimedProbeService(ProbeService& real) : m_real(real)
 {
 }
 
 bool TimedProbeService::socketsStartup()
 {
-    return real_.socketsStartup();
+    return m_real.socketsStartup();
 }
 
 QString TimedProbeService::startupFailure() const
 {
-    return real_.startupFailure();
+    return m_real.startupFailure();
 }
 
 void TimedProbeService::echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done)
@@ -25,9 +25,9 @@ void TimedProbeService::echoProbe(const QString& address, const EchoReply& reply
     const double queuedBefore = queuedMsOfAllThreads();
     const double callerQueuedBefore = threadTimes(currentThread()).queuedMs;
     const double requestedAt = monotonicMs();
-    real_.echoProbe(address, reply, receiver,
+    m_real.echoProbe(address, reply, receiver,
                     [=, this, done = std::move(done)](qint32 status, const EchoReply& outcome) {
-                        probes_.append({requestedAt, monotonicMs() - requestedAt, queuedMsOfAllThreads() - queuedBefore,
+                        m_probes.append({requestedAt, monotonicMs() - requestedAt, queuedMsOfAllThreads() - queuedBefore,
                                         callerQueuedBefore, threadTimes(currentThread()).queuedMs, status,
                                         outcome.RoundTripTime});
                         done(status, outcome);

@@ -27,15 +27,15 @@ public:
 
     explicit TimedProbeService(ProbeService& real);
 
-    const QList<Probe>& probes() const { return probes_; }
+    const QList<Probe>& probes() const { return m_probes; }
 
     bool socketsStartup() override;
     QString startupFailure() const override;
     void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) override;
 
 private:
-    ProbeService& real_;
-    QList<Probe> probes_;
+    ProbeService& m_real;
+    QList<Probe> m_probes;
 };
 
 } // namespace bench

@@ -53,10 +53,10 @@ UsageMeter::Switches switchesOfThread(const QString& taskPath)
 
 } // namespace
 
-UsageMeter::UsageMeter(qint64 pid) : pid_(pid)
+UsageMeter::UsageMeter(qint64 pid) : m_pid(pid)
 {
     look();
-    looker_ = std::jthread([this](std::stop_token stopping) {
+    m_looker = std::jthread([this](std::stop_token stopping) {
         std::mutex sleeping;
         std::unique_lock lock(sleeping);
         std::condition_variable_any stopped;
@@ -72,44 +72,44 @@ UsageMeter::~UsageMeter()
 
 void UsageMeter::stop()
 {
-    if (!looker_.joinable())
+    if (!m_looker.joinable())
         return;
-    looker_.request_stop();
-    looker_.join();
+    m_looker.request_stop();
+    m_looker.join();
     look();
 }
 
 void UsageMeter::look()
 {
-    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid_);
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(m_pid);
     const QStringList ids = QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    const std::optional<qint64> ticks = processorTicks(pid_);
-    QMutexLocker locked(&mutex_);
+    const std::optional<qint64> ticks = processorTicks(m_pid);
+    QMutexLocker locked(&m_mutex);
     if (ticks) {
-        if (!started_)
-            startTicks_ = *ticks;
-        latestTicks_ = *ticks;
+        if (!m_started)
+            m_startTicks = *ticks;
+        m_latestTicks = *ticks;
     }
     for (const QString& id : ids) {
         const QString task = tasks + u'/' + id;
         const Switches switches = switchesOfThread(task);
         const qint64 threadId = id.toLongLong();
-        if (!threads_.contains(threadId)) {
+        if (!m_threads.contains(threadId)) {
             const QString name = QString::fromLocal8Bit(readProcFile(task + QStringLiteral("/comm"))).trimmed();
-            threads_.insert(threadId, {name, started_ ? Switches() : switches, switches});
+            m_threads.insert(threadId, {name, m_started ? Switches() : switches, switches});
         } else if (switches.total() > 0) {
             // A thread that ended since its directory was listed reads as
             // none; it keeps what it had.
-            threads_[threadId].latest = switches;
+            m_threads[threadId].latest = switches;
         }
     }
-    started_ = true;
+    m_started = true;
 }
 
 double UsageMeter::processorMs() const
 {
-    QMutexLocker locked(&mutex_);
-    return double(latestTicks_ - startTicks_) * 1000.0 / double(::sysconf(_SC_CLK_TCK));
+    QMutexLocker locked(&m_mutex);
+    return double(m_latestTicks - m_startTicks) * 1000.0 / double(::sysconf(_SC_CLK_TCK));
 }
 
 UsageMeter::Switches& UsageMeter::Switches::operator+=(const Switches& more)
@@ -134,9 +134,9 @@ UsageMeter::Switches UsageMeter::switches() const
 
 QMap<QString, UsageMeter::Switches> UsageMeter::switchesByThreadName() const
 {
-    QMutexLocker locked(&mutex_);
+    QMutexLocker locked(&m_mutex);
     QMap<QString, Switches> byName;
-    for (const Thread& thread : threads_)
+    for (const Thread& thread : m_threads)
         byName[thread.name] += thread.latest - thread.atStart;
     return byName;
 }

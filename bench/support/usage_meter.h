@@ -44,13 +44,13 @@ private:
 
     void look();
 
-    const qint64 pid_;
-    mutable QMutex mutex_;
-    qint64 startTicks_ = 0;
-    qint64 latestTicks_ = 0;
-    QMap<qint64, Thread> threads_;
-    bool started_ = false;
-    std::jthread looker_;
+    const qint64 m_pid;
+    mutable QMutex m_mutex;
+    qint64 m_startTicks = 0;
+    qint64 m_latestTicks = 0;
+    QMap<qint64, Thread> m_threads;
+    bool m_started = false;
+    std::jthread m_looker;
 };
 
 } // namespace bench

@@ -12,23 +12,23 @@ constexpr int StartTimeoutMs = 10'000;
 
 VirtualScreen::VirtualScreen()
 {
-    server_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+    m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
                                            QStringLiteral("-nolisten"), QStringLiteral("tcp"),
                                            QStringLiteral("-screen"), QStringLiteral("0"),
                                            QStringLiteral("1280x1024x24")});
-    while (!server_.canReadLine() && server_.waitForReadyRead(StartTimeoutMs)) {
+    while (!m_server.canReadLine() && m_server.waitForReadyRead(StartTimeoutMs)) {
     }
-    if (server_.canReadLine())
-        display_ = u':' + QString::fromLatin1(server_.readLine().trimmed());
+    if (m_server.canReadLine())
+        m_display = u':' + QString::fromLatin1(m_server.readLine().trimmed());
     else
-        failure_ = QStringLiteral("Xvfb did not start: ")
-            + QString::fromLocal8Bit(server_.readAllStandardError()).simplified().right(200);
+        m_failure = QStringLiteral("Xvfb did not start: ")
+            + QString::fromLocal8Bit(m_server.readAllStandardError()).simplified().right(200);
 }
 
 VirtualScreen::~VirtualScreen()
 {
-    server_.terminate();
-    server_.waitForFinished(StartTimeoutMs);
+    m_server.terminate();
+    m_server.waitForFinished(StartTimeoutMs);
 }
 
 bool VirtualScreen::available()

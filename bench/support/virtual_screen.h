@@ -17,14 +17,14 @@ public:
     // Whether Xvfb is installed at all.
     static bool available();
 
-    QString display() const { return display_; }
+    QString display() const { return m_display; }
     // Empty once the server accepts clients.
-    QString failure() const { return failure_; }
+    QString failure() const { return m_failure; }
 
 private:
-    QProcess server_;
-    QString display_;
-    QString failure_;
+    QProcess m_server;
+    QString m_display;
+    QString m_failure;
 };
 
 } // namespace bench

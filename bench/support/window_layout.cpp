@@ -30,22 +30,22 @@ WindowLayout::WindowLayout()
     Form4 prompt(&main, orientationOfStep(1));
     const QList<QWidget*> windows{&main, &measurement, &prompt};
     for (QWidget* window : windows) {
-        sizes_.insert(window->objectName(), window->size());
+        m_sizes.insert(window->objectName(), window->size());
         for (QWidget* control : window->findChildren<QWidget*>())
             if (control->window() == window && !control->objectName().isEmpty())
-                centres_.insert(key(window->objectName(), control->objectName()),
+                m_centres.insert(key(window->objectName(), control->objectName()),
                                 control->mapTo(window, control->rect().center()));
     }
 }
 
 QSize WindowLayout::sizeOf(const QString& window) const
 {
-    return sizes_.value(window);
+    return m_sizes.value(window);
 }
 
 QPoint WindowLayout::centreOf(const QString& window, const QString& control) const
 {
-    return centres_.value(key(window, control));
+    return m_centres.value(key(window, control));
 }
 
 } // namespace bench

@@ -23,8 +23,8 @@ public:
     QPoint centreOf(const QString& window, const QString& control) const;
 
 private:
-    QMap<QString, QSize> sizes_;
-    QMap<QString, QPoint> centres_;  // by "window/control"
+    QMap<QString, QSize> m_sizes;
+    QMap<QString, QPoint> m_centres;  // by "window/control"
 };
 
 } // namespace bench

@@ -17,37 +17,37 @@ constexpr int FlushMs = 200;
 
 WireCapture::WireCapture(const QString& namespaceName)
 {
-    tcpdump_.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), namespaceName,
+    m_tcpdump.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), namespaceName,
                                           QStringLiteral("tcpdump"), QStringLiteral("-i"), QStringLiteral("any"),
                                           QStringLiteral("-n"), QStringLiteral("-tt"), QStringLiteral("-l"),
                                           QStringLiteral("icmp")});
     // tcpdump says it listens on its error output.
     QByteArray said;
-    for (int waited = 0; !listening_ && waited < StartTimeoutMs && tcpdump_.state() != QProcess::NotRunning;
+    for (int waited = 0; !m_listening && waited < StartTimeoutMs && m_tcpdump.state() != QProcess::NotRunning;
          waited += 50) {
-        tcpdump_.waitForFinished(50);
-        said += tcpdump_.readAllStandardError();
-        listening_ = said.contains("listening on");
+        m_tcpdump.waitForFinished(50);
+        said += m_tcpdump.readAllStandardError();
+        m_listening = said.contains("listening on");
     }
 }
 
 WireCapture::~WireCapture()
 {
-    tcpdump_.kill();
-    tcpdump_.waitForFinished();
+    m_tcpdump.kill();
+    m_tcpdump.waitForFinished();
 }
 
 QList<double> WireCapture::roundTrips()
 {
     QThread::msleep(FlushMs);
-    tcpdump_.terminate();
-    tcpdump_.waitForFinished(StartTimeoutMs);
+    m_tcpdump.terminate();
+    m_tcpdump.waitForFinished(StartTimeoutMs);
     static const QRegularExpression packet(
         QStringLiteral("^(\\d+\\.\\d+) .*ICMP echo (request|reply), id (\\d+), seq (\\d+)"));
     QList<QString> order;
     QMap<QString, double> sentAt;
     QMap<QString, double> answeredAt;
-    for (const QByteArray& line : tcpdump_.readAllStandardOutput().split('\n')) {
+    for (const QByteArray& line : m_tcpdump.readAllStandardOutput().split('\n')) {
         const QRegularExpressionMatch match = packet.match(QString::fromLatin1(line));
         if (!match.hasMatch())
             continue;

@@ -17,14 +17,14 @@ public:
     WireCapture(const WireCapture&) = delete;
     WireCapture& operator=(const WireCapture&) = delete;
 
-    bool isListening() const { return listening_; }
+    bool isListening() const { return m_listening; }
     // Stops watching; gives the time from each request to its reply, in the
     // order the requests went out (unanswered ones left out), ms.
     QList<double> roundTrips();
 
 private:
-    QProcess tcpdump_;
-    bool listening_ = false;
+    QProcess m_tcpdump;
+    bool m_listening = false;
 };
 
 } // namespace bench

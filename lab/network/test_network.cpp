@@ -27,30 +27,30 @@ QString responderLink()
 }  // namespace
 
 TestNetwork::TestNetwork()
-    : proberNamespace_(u"orienzo-prober-%1"_s.arg(QCoreApplication::applicationPid()))
-    , responderNamespace_(u"orienzo-responder-%1"_s.arg(QCoreApplication::applicationPid()))
+    : m_proberNamespace(u"orienzo-prober-%1"_s.arg(QCoreApplication::applicationPid()))
+    , m_responderNamespace(u"orienzo-responder-%1"_s.arg(QCoreApplication::applicationPid()))
 {
     if (::geteuid() != 0) {
-        failure_ = u"needs root to create a network namespace"_s;
+        m_failure = u"needs root to create a network namespace"_s;
         return;
     }
     // The namespaces of runs that were killed carry the ids of processes that are gone.
     QProcess::execute(QStringLiteral(REMOVE_LEFTOVERS), {});
-    ready_ = build();
+    m_ready = build();
 }
 
 TestNetwork::~TestNetwork()
 {
     stopResponder();
     // Deleting a namespace takes its end of the veth pair, and so the pair, along.
-    run({u"netns"_s, u"delete"_s, proberNamespace_});
-    run({u"netns"_s, u"delete"_s, responderNamespace_});
+    run({u"netns"_s, u"delete"_s, m_proberNamespace});
+    run({u"netns"_s, u"delete"_s, m_responderNamespace});
 }
 
 bool TestNetwork::build()
 {
-    const QString prober = proberNamespace_;
-    const QString responder = responderNamespace_;
+    const QString prober = m_proberNamespace;
+    const QString responder = m_responderNamespace;
     const QList<QStringList> commands{
         {u"netns"_s, u"add"_s, prober},
         {u"netns"_s, u"add"_s, responder},
@@ -68,43 +68,43 @@ bool TestNetwork::build()
     const bool built = std::ranges::all_of(commands, [this](const QStringList& command) { return run(command); })
         && setIpv4Setting(responder, u"icmp_echo_ignore_all"_s, "1");
     if (!built)
-        failure_ = u"needs root to create a network namespace: "_s + failure_;
+        m_failure = u"needs root to create a network namespace: "_s + m_failure;
     return built;
 }
 
 bool TestNetwork::isReady() const
 {
-    return ready_;
+    return m_ready;
 }
 
 QString TestNetwork::failure() const
 {
-    return failure_;
+    return m_failure;
 }
 
 QString TestNetwork::proberNamespace() const
 {
-    return proberNamespace_;
+    return m_proberNamespace;
 }
 
 bool TestNetwork::allowPingSockets(bool allowed)
 {
-    return setIpv4Setting(proberNamespace_, u"ping_group_range"_s, allowed ? "0 2147483647" : "1 0");
+    return setIpv4Setting(m_proberNamespace, u"ping_group_range"_s, allowed ? "0 2147483647" : "1 0");
 }
 
 bool TestNetwork::startResponder(const QString& program, const QStringList& arguments)
 {
     stopResponder();
-    responder_.start(u"ip"_s, QStringList{u"netns"_s, u"exec"_s, responderNamespace_, program} + arguments);
-    return responder_.waitForReadyRead(CommandTimeoutMs) && responder_.readLine().trimmed() == "ready";
+    m_responder.start(u"ip"_s, QStringList{u"netns"_s, u"exec"_s, m_responderNamespace, program} + arguments);
+    return m_responder.waitForReadyRead(CommandTimeoutMs) && m_responder.readLine().trimmed() == "ready";
 }
 
 void TestNetwork::stopResponder()
 {
-    if (responder_.state() == QProcess::NotRunning)
+    if (m_responder.state() == QProcess::NotRunning)
         return;
-    responder_.kill();
-    responder_.waitForFinished(CommandTimeoutMs);
+    m_responder.kill();
+    m_responder.waitForFinished(CommandTimeoutMs);
 }
 
 // /proc/sys/net shows the settings of the network namespace of the thread
@@ -116,7 +116,7 @@ bool TestNetwork::setIpv4Setting(const QString& namespaceName, const QString& na
     const bool written = visit.isActive() && setting.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
         && setting.write(value) == value.size();
     if (!written)
-        failure_ = u"cannot set net.ipv4.%1 in %2"_s.arg(name, namespaceName);
+        m_failure = u"cannot set net.ipv4.%1 in %2"_s.arg(name, namespaceName);
     return written;
 }
 
@@ -127,30 +127,30 @@ bool TestNetwork::run(const QStringList& arguments)
     const bool succeeded = ip.waitForFinished(CommandTimeoutMs) && ip.exitStatus() == QProcess::NormalExit
         && ip.exitCode() == 0;
     if (!succeeded)
-        failure_ = u"ip %1: %2"_s.arg(arguments.join(u' '), QString::fromLocal8Bit(ip.readAllStandardError()).trimmed());
+        m_failure = u"ip %1: %2"_s.arg(arguments.join(u' '), QString::fromLocal8Bit(ip.readAllStandardError()).trimmed());
     return succeeded;
 }
 
 NamespaceVisit::NamespaceVisit(const QString& name)
-    : home_(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC))
+    : m_home(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC))
 {
     const int visited = ::open(QFile::encodeName(u"/run/netns/"_s + name).constData(), O_RDONLY | O_CLOEXEC);
-    active_ = home_ >= 0 && visited >= 0 && ::setns(visited, CLONE_NEWNET) == 0;
+    m_active = m_home >= 0 && visited >= 0 && ::setns(visited, CLONE_NEWNET) == 0;
     if (visited >= 0)
         ::close(visited);
 }
 
 NamespaceVisit::~NamespaceVisit()
 {
-    if (active_)
-        ::setns(home_, CLONE_NEWNET);
-    if (home_ >= 0)
-        ::close(home_);
+    if (m_active)
+        ::setns(m_home, CLONE_NEWNET);
+    if (m_home >= 0)
+        ::close(m_home);
 }
 
 bool NamespaceVisit::isActive() const
 {
-    return active_;
+    return m_active;
 }
 
 quint64 echoRequestsSentHere()

@@ -41,11 +41,11 @@ private:
     bool build();
     bool setIpv4Setting(const QString& namespaceName, const QString& name, const QByteArray& value);
 
-    QString proberNamespace_;
-    QString responderNamespace_;
-    QString failure_;
-    QProcess responder_;
-    bool ready_ = false;
+    QString m_proberNamespace;
+    QString m_responderNamespace;
+    QString m_failure;
+    QProcess m_responder;
+    bool m_ready = false;
 };
 
 // Moves the calling thread into a namespace of a TestNetwork for its
@@ -60,8 +60,8 @@ public:
     bool isActive() const;
 
 private:
-    int home_ = -1;
-    bool active_ = false;
+    int m_home = -1;
+    bool m_active = false;
 };
 
 // Echo requests sent so far from the calling thread's network namespace.

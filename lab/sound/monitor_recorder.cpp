@@ -21,36 +21,36 @@ bool MonitorRecorder::start()
     const pa_buffer_attr buffer{serverDefault, serverDefault, serverDefault, serverDefault,
                                 static_cast<std::uint32_t>(BlockSamples * sizeof(std::int16_t))};
     int error = 0;
-    stream_ = pa_simple_new(nullptr, "Orienzo tone lab", PA_STREAM_RECORD, "@DEFAULT_MONITOR@", "monitor",
+    m_stream = pa_simple_new(nullptr, "Orienzo tone lab", PA_STREAM_RECORD, "@DEFAULT_MONITOR@", "monitor",
                             &format, nullptr, &buffer, &error);
-    if (!stream_) {
-        failure_ = QString::fromUtf8(pa_strerror(error));
+    if (!m_stream) {
+        m_failure = QString::fromUtf8(pa_strerror(error));
         return false;
     }
-    thread_ = std::jthread([this](std::stop_token stop) { record(stop); });
+    m_thread = std::jthread([this](std::stop_token stop) { record(stop); });
     return true;
 }
 
 ToneSamples MonitorRecorder::stop()
 {
-    if (thread_.joinable()) {
-        thread_.request_stop();
-        thread_.join();
+    if (m_thread.joinable()) {
+        m_thread.request_stop();
+        m_thread.join();
     }
-    if (stream_)
-        pa_simple_free(stream_);
-    stream_ = nullptr;
-    return std::move(samples_);
+    if (m_stream)
+        pa_simple_free(m_stream);
+    m_stream = nullptr;
+    return std::move(m_samples);
 }
 
 MonitorRecorder::Clock::time_point MonitorRecorder::firstSampleAt() const
 {
-    return firstSampleAt_;
+    return m_firstSampleAt;
 }
 
 QString MonitorRecorder::failure() const
 {
-    return failure_;
+    return m_failure;
 }
 
 void MonitorRecorder::record(std::stop_token stop)
@@ -58,13 +58,13 @@ void MonitorRecorder::record(std::stop_token stop)
     std::int16_t block[BlockSamples];
     while (!stop.stop_requested()) {
         int error = 0;
-        if (pa_simple_read(stream_, block, sizeof block, &error) < 0) {
-            failure_ = QString::fromUtf8(pa_strerror(error));
+        if (pa_simple_read(m_stream, block, sizeof block, &error) < 0) {
+            m_failure = QString::fromUtf8(pa_strerror(error));
             return;
         }
-        samples_.insert(samples_.end(), std::begin(block), std::end(block));
+        m_samples.insert(m_samples.end(), std::begin(block), std::end(block));
         const auto recorded = std::chrono::duration_cast<Clock::duration>(
-            std::chrono::duration<double>(double(samples_.size()) / ToneSampleRate));
-        firstSampleAt_ = std::min(firstSampleAt_, Clock::now() - recorded);
+            std::chrono::duration<double>(double(m_samples.size()) / ToneSampleRate));
+        m_firstSampleAt = std::min(m_firstSampleAt, Clock::now() - recorded);
     }
 }

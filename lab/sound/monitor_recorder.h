@@ -36,9 +36,9 @@ public:
 private:
     void record(std::stop_token stop);
 
-    pa_simple* stream_ = nullptr;
-    ToneSamples samples_;
-    Clock::time_point firstSampleAt_ = Clock::time_point::max();
-    QString failure_;
-    std::jthread thread_;
+    pa_simple* m_stream = nullptr;
+    ToneSamples m_samples;
+    Clock::time_point m_firstSampleAt = Clock::time_point::max();
+    QString m_failure;
+    std::jthread m_thread;
 };

@@ -31,14 +31,14 @@ void postAheadOfOthers()
 
 } // namespace
 
-EventWaitMeter::EventWaitMeter(QObject& window) : window_(window)
+EventWaitMeter::EventWaitMeter(QObject& window) : m_window(window)
 {
-    window_.installEventFilter(this);
-    poster_ = std::jthread([this, receiver = currentThread()](std::stop_token stopping) {
+    m_window.installEventFilter(this);
+    m_poster = std::jthread([this, receiver = currentThread()](std::stop_token stopping) {
         postAheadOfOthers();
         while (!stopping.stop_requested()) {
             const ThreadTimes times = threadTimes(receiver);
-            QCoreApplication::postEvent(&window_, new StampedEvent(monotonicMs(), times));
+            QCoreApplication::postEvent(&m_window, new StampedEvent(monotonicMs(), times));
             std::this_thread::sleep_for(PostEvery);
         }
     });
@@ -47,28 +47,28 @@ EventWaitMeter::EventWaitMeter(QObject& window) : window_(window)
 EventWaitMeter::~EventWaitMeter()
 {
     stop();
-    QCoreApplication::removePostedEvents(&window_, Stamped);
+    QCoreApplication::removePostedEvents(&m_window, Stamped);
 }
 
 void EventWaitMeter::stop()
 {
-    poster_.request_stop();
-    if (poster_.joinable())
-        poster_.join();
+    m_poster.request_stop();
+    if (m_poster.joinable())
+        m_poster.join();
 }
 
 bool EventWaitMeter::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != &window_ || event->type() != Stamped)
+    if (watched != &m_window || event->type() != Stamped)
         return false;
     const auto* stamped = static_cast<StampedEvent*>(event);
     const ThreadTimes times = threadTimes(currentThread());
     const Wait wait{stamped->postedAt, monotonicMs() - stamped->postedAt,
                     times.runningMs - stamped->receiverTimes.runningMs, times.queuedMs - stamped->receiverTimes.queuedMs};
-    if (wait.wallMs > worst_.wallMs)
-        worst_ = wait;
-    if (wait.ownMs() > worstOwn_.ownMs())
-        worstOwn_ = wait;
-    waits_.append(wait.wallMs);
+    if (wait.wallMs > m_worst.wallMs)
+        m_worst = wait;
+    if (wait.ownMs() > m_worstOwn.ownMs())
+        m_worstOwn = wait;
+    m_waits.append(wait.wallMs);
     return true;
 }

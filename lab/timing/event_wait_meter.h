@@ -27,18 +27,18 @@ public:
 
     // Stops posting; events already posted are still measured.
     void stop();
-    const QList<double>& waits() const { return waits_; }
-    const Wait& worst() const { return worst_; }
+    const QList<double>& waits() const { return m_waits; }
+    const Wait& worst() const { return m_worst; }
     // The longest wait less the time the thread stood ready to run.
-    const Wait& worstOwn() const { return worstOwn_; }
+    const Wait& worstOwn() const { return m_worstOwn; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QObject& window_;
-    QList<double> waits_;
-    Wait worst_;
-    Wait worstOwn_;
-    std::jthread poster_;
+    QObject& m_window;
+    QList<double> m_waits;
+    Wait m_worst;
+    Wait m_worstOwn;
+    std::jthread m_poster;
 };

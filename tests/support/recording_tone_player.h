@@ -16,7 +16,7 @@ public:
 
     void setUnavailable(const QString& reason)
     {
-        reason_ = reason;
+        m_reason = reason;
         emit availabilityChanged();
     }
 
@@ -26,8 +26,8 @@ public:
         if (soundOn)
             played.append(std::move(samples));
     }
-    QString unavailableReason() const override { return reason_; }
+    QString unavailableReason() const override { return m_reason; }
 
 private:
-    QString reason_;
+    QString m_reason;
 };

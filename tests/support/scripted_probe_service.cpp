@@ -5,17 +5,17 @@
 
 void ScriptedProbeService::release()
 {
-    for (Probe& probe : std::exchange(held_, {}))
+    for (Probe& probe : std::exchange(m_held, {}))
         answerSoon(std::move(probe));
 }
 
 void ScriptedProbeService::echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done)
 {
-    addresses_.append(address);
-    ++unanswered_;
+    m_addresses.append(address);
+    ++m_unanswered;
     Probe probe{reply, receiver, std::move(done)};
-    if (holding_)
-        held_.append(std::move(probe));
+    if (m_holding)
+        m_held.append(std::move(probe));
     else
         answerSoon(std::move(probe));
 }
@@ -23,8 +23,8 @@ void ScriptedProbeService::echoProbe(const QString& address, const EchoReply& re
 void ScriptedProbeService::answerSoon(Probe probe)
 {
     QTimer::singleShot(0, this, [this, probe = std::move(probe)] {
-        --unanswered_;
-        const Outcome outcome = script_.isEmpty() ? Outcome{EchoStatus::Success, 1} : script_.dequeue();
+        --m_unanswered;
+        const Outcome outcome = m_script.isEmpty() ? Outcome{EchoStatus::Success, 1} : m_script.dequeue();
         EchoReply reply = probe.reply;
         // Like EchoProbe, -1 leaves the record as it was.
         if (outcome.status != -1) {

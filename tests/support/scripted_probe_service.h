@@ -20,23 +20,23 @@ public:
 
     using ProbeService::ProbeService;
 
-    void script(qint32 status, qint32 roundTripTime) { script_.enqueue({status, roundTripTime}); }
+    void script(qint32 status, qint32 roundTripTime) { m_script.enqueue({status, roundTripTime}); }
     // From now on the socket library cannot be started, for this reason; an
     // empty reason lets it start again.
-    void setStartupFailure(const QString& reason) { failure_ = reason; }
+    void setStartupFailure(const QString& reason) { m_failure = reason; }
     // While held, probes stay unanswered until release(), so that a test can
     // act during a probe.
-    void hold(bool held) { holding_ = held; }
+    void hold(bool held) { m_holding = held; }
     // Answers the held probes on the next event-loop turn.
     void release();
 
-    int probeCount() const { return int(addresses_.size()); }
+    int probeCount() const { return int(m_addresses.size()); }
     // Some probe has been sent and not answered yet, held or not.
-    bool probePending() const { return unanswered_ > 0; }
-    QStringList addresses() const { return addresses_; }
+    bool probePending() const { return m_unanswered > 0; }
+    QStringList addresses() const { return m_addresses; }
 
-    bool socketsStartup() override { return failure_.isEmpty(); }
-    QString startupFailure() const override { return failure_; }
+    bool socketsStartup() override { return m_failure.isEmpty(); }
+    QString startupFailure() const override { return m_failure; }
     void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) override;
 
 private:
@@ -48,10 +48,10 @@ private:
 
     void answerSoon(Probe probe);
 
-    QQueue<Outcome> script_;
-    QList<Probe> held_;
-    QStringList addresses_;
-    QString failure_;
-    int unanswered_ = 0;
-    bool holding_ = false;
+    QQueue<Outcome> m_script;
+    QList<Probe> m_held;
+    QStringList m_addresses;
+    QString m_failure;
+    int m_unanswered = 0;
+    bool m_holding = false;
 };
