@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 using namespace bench;
 
 namespace {
@@ -28,7 +30,7 @@ const char* const TimeoutGoal = "1000 ms + at most 5 ms";
 
 QString figureName(int delay)
 {
-    return QStringLiteral("1 round trip, %1 ms delay").arg(delay);
+    return u"1 round trip, %1 ms delay"_s.arg(delay);
 }
 
 std::optional<quint8> gradeOf(int ms)
@@ -42,19 +44,19 @@ std::optional<quint8> gradeOf(int ms)
 QString againstWire(const QList<double>& ours, const QList<double>& onWire)
 {
     if (onWire.size() != ours.size())
-        return QStringLiteral("the wire was not watched (tcpdump %1 of %2 replies)").arg(onWire.size()).arg(ours.size());
+        return u"the wire was not watched (tcpdump %1 of %2 replies)"_s.arg(onWire.size()).arg(ours.size());
     int farthest = 0;
     for (qsizetype i = 0; i < ours.size(); ++i)
         farthest = qMax(farthest, qAbs(int(ours[i]) - int(std::trunc(onWire[i]))));
-    return QStringLiteral("on the wire %1 (ms); ours off the wire's by <= %2 ms").arg(joined(onWire, 2)).arg(farthest);
+    return u"on the wire %1 (ms); ours off the wire's by <= %2 ms"_s.arg(joined(onWire, 2)).arg(farthest);
 }
 
 void measureDelay(TestNetwork& network, TimedProbeService& probe, int delay)
 {
-    if (!network.startResponder(QStringLiteral(ECHO_RESPONDER),
-                                {QStringLiteral("--delay-ms"), QString::number(delay), QStringLiteral("--lifetime-s"),
-                                 QStringLiteral("60")})) {
-        printSkipped(figureName(delay), RoundTripGoal, QStringLiteral("the responder did not start"));
+    if (!network.startResponder(QString::fromUtf8(ECHO_RESPONDER),
+                                {u"--delay-ms"_s, QString::number(delay), u"--lifetime-s"_s,
+                                 u"60"_s})) {
+        printSkipped(figureName(delay), RoundTripGoal, u"the responder did not start"_s);
         return;
     }
     QList<double> ours;
@@ -69,10 +71,10 @@ void measureDelay(TestNetwork& network, TimedProbeService& probe, int delay)
         if (wire.isListening())
             onWire = wire.roundTrips();
     }
-    const PingRun ping = runPing({QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("exec"),
-                                  network.proberNamespace(), QStringLiteral("ping"), QStringLiteral("-n"),
-                                  QStringLiteral("-c"), QString::number(ProbesPerDelay), QStringLiteral("-i"),
-                                  QStringLiteral("0.2"), Responder},
+    const PingRun ping = runPing({u"ip"_s, u"netns"_s, u"exec"_s,
+                                  network.proberNamespace(), u"ping"_s, u"-n"_s,
+                                  u"-c"_s, QString::number(ProbesPerDelay), u"-i"_s,
+                                  u"0.2"_s, Responder},
                                  30'000);
     if (!ping.failure.isEmpty()) {
         printSkipped(figureName(delay), RoundTripGoal, ping.failure);
@@ -88,14 +90,14 @@ void measureDelay(TestNetwork& network, TimedProbeService& probe, int delay)
         sameGrade = sameGrade && gradeOf(int(time)) == gradeOf(reference);
     }
     const Summary our = summarize(ours);
-    printDetail(QStringLiteral("delay %1 ms: %2").arg(delay).arg(againstWire(ours, onWire)));
-    printDetail(QStringLiteral("delay %1 ms: ours %2 (ms); ping %3 (ms)").arg(delay).arg(joined(ours, 0),
+    printDetail(u"delay %1 ms: %2"_s.arg(delay).arg(againstWire(ours, onWire)));
+    printDetail(u"delay %1 ms: ours %2 (ms); ping %3 (ms)"_s.arg(delay).arg(joined(ours, 0),
                                                                                    joined(ping.times, 3)));
     printFigure(figureName(delay),
-                QStringLiteral("%1 replies, %2..%3 ms, mean %4, off ping by <= %5 ms%6")
+                u"%1 replies, %2..%3 ms, mean %4, off ping by <= %5 ms%6"_s
                     .arg(ours.size()).arg(our.min).arg(our.max).arg(our.mean, 0, 'f', 2).arg(farthest)
-                    .arg(sameGrade ? QString() : QStringLiteral(", grade differs")),
-                QStringLiteral("ping %1..%2 ms, mean %3 -> %4").arg(ping.minMs, 0, 'f', 3).arg(ping.maxMs, 0, 'f', 3)
+                    .arg(sameGrade ? QString() : u", grade differs"_s),
+                u"ping %1..%2 ms, mean %3 -> %4"_s.arg(ping.minMs, 0, 'f', 3).arg(ping.maxMs, 0, 'f', 3)
                     .arg(ping.meanMs, 0, 'f', 3).arg(reference),
                 QString::fromLatin1(RoundTripGoal),
                 ours.size() == ProbesPerDelay && farthest <= 1 && sameGrade);
@@ -103,9 +105,9 @@ void measureDelay(TestNetwork& network, TimedProbeService& probe, int delay)
 
 void measureTimeout(TestNetwork& network, TimedProbeService& probe)
 {
-    const QString figure = QStringLiteral("2 timeout, silent address");
-    if (!network.startResponder(QStringLiteral(ECHO_RESPONDER), {QStringLiteral("--silent")})) {
-        printSkipped(figure, TimeoutGoal, QStringLiteral("the responder did not start"));
+    const QString figure = u"2 timeout, silent address"_s;
+    if (!network.startResponder(QString::fromUtf8(ECHO_RESPONDER), {u"--silent"_s})) {
+        printSkipped(figure, TimeoutGoal, u"the responder did not start"_s);
         return;
     }
     QList<double> waits;
@@ -122,14 +124,14 @@ void measureTimeout(TestNetwork& network, TimedProbeService& probe)
     }
     const Summary wait = summarize(waits);
     const Summary own = summarize(ownWaits);
-    printDetail(QStringLiteral("request to non-zero status: %1 (ms); less time kept from a processor: %2;"
-                               " of which EchoProbe waited %3 (whole ms)")
+    printDetail(u"request to non-zero status: %1 (ms); less time kept from a processor: %2;"
+                               u" of which EchoProbe waited %3 (whole ms)"_s
                     .arg(joined(waits, 2), joined(ownWaits, 2), joined(waitedInside, 0)));
     printFigure(figure,
-                QStringLiteral("%1 probes, %2..%3 ms less time kept off a busy processor (%4..%5 ms as it came)%6")
+                u"%1 probes, %2..%3 ms less time kept off a busy processor (%4..%5 ms as it came)%6"_s
                     .arg(waits.size()).arg(own.min, 0, 'f', 2).arg(own.max, 0, 'f', 2).arg(wait.min, 0, 'f', 2)
-                    .arg(wait.max, 0, 'f', 2).arg(allFailed ? QString() : QStringLiteral(", a zero status")),
-                QStringLiteral("timeout 1000 ms"), QString::fromLatin1(TimeoutGoal),
+                    .arg(wait.max, 0, 'f', 2).arg(allFailed ? QString() : u", a zero status"_s),
+                u"timeout 1000 ms"_s, QString::fromLatin1(TimeoutGoal),
                 waits.size() == TimeoutProbes && allFailed && own.min >= ProbeTimeoutMs
                     && own.max <= ProbeTimeoutMs + TimeoutAllowanceMs);
 }
@@ -143,7 +145,7 @@ int main(int argc, char* argv[])
     if (!network.isReady()) {
         for (int delay : {0, 5, 15, 30, 60, 100, 500})
             printSkipped(figureName(delay), RoundTripGoal, network.failure());
-        printSkipped(QStringLiteral("2 timeout, silent address"), TimeoutGoal, network.failure());
+        printSkipped(u"2 timeout, silent address"_s, TimeoutGoal, network.failure());
         return 0;
     }
     // The probe's worker thread is started here, so it sends from the prober's side.

@@ -36,18 +36,18 @@ constexpr int PressEveryMs = 200;
 constexpr int Orientations = 4;
 constexpr double DynamicGoalShare = 0.005;
 constexpr double IdleGoalWakeupsPerSecond = 1;
-const QString Loopback = QStringLiteral("127.0.0.1");
-const QString IdleFigure = QStringLiteral("8 processor time, idle");
-const QString GuidedFigure = QStringLiteral("8 processor time, guided on 127.0.0.1");
-const QString DynamicFigure = QStringLiteral("8 processor time, dynamic 500 ms on 127.0.0.1");
-const QString IdleGoal = QStringLiteral("< 1 wakeup/s");
-const QString DynamicGoal = QStringLiteral("<= 0.5 % of one processor (300 ms a minute)");
-const QString GuidedGoal = QStringLiteral("no more than the dynamic run");
-const QString Main = QStringLiteral("Form1");
-const QString Prompt = QStringLiteral("Form4");
-const QString Measurement = QStringLiteral("Form2");
-const QString GuidedFirstBox = QStringLiteral("Text1(%1)").arg(GuidedTargetBoxes.front());
-const QString DynamicFirstBox = QStringLiteral("Text1(%1)").arg(DynamicTargetBoxes.front());
+const QString Loopback = u"127.0.0.1"_s;
+const QString IdleFigure = u"8 processor time, idle"_s;
+const QString GuidedFigure = u"8 processor time, guided on 127.0.0.1"_s;
+const QString DynamicFigure = u"8 processor time, dynamic 500 ms on 127.0.0.1"_s;
+const QString IdleGoal = u"< 1 wakeup/s"_s;
+const QString DynamicGoal = u"<= 0.5 % of one processor (300 ms a minute)"_s;
+const QString GuidedGoal = u"no more than the dynamic run"_s;
+const QString Main = u"Form1"_s;
+const QString Prompt = u"Form4"_s;
+const QString Measurement = u"Form2"_s;
+const QString GuidedFirstBox = u"Text1(%1)"_s.arg(GuidedTargetBoxes.front());
+const QString DynamicFirstBox = u"Text1(%1)"_s.arg(DynamicTargetBoxes.front());
 
 int minuteMs()
 {
@@ -101,13 +101,13 @@ Cost measureMinute(qint64 pid, const std::function<QString(QDeadlineTimer)>& dri
 
 QString costText(const Cost& cost)
 {
-    return QStringLiteral("%1 ms in %2 s (%3 % of one processor)").arg(cost.processorMs, 0, 'f', 0)
+    return u"%1 ms in %2 s (%3 % of one processor)"_s.arg(cost.processorMs, 0, 'f', 0)
         .arg(minuteMs() / 1000).arg(cost.share() * 100, 0, 'f', 2);
 }
 
 QString wakeupsText(const Cost& cost)
 {
-    return QStringLiteral("%1 wakeups/s").arg(cost.wakeupsPerSecond(), 0, 'f', 1);
+    return u"%1 wakeups/s"_s.arg(cost.wakeupsPerSecond(), 0, 'f', 1);
 }
 
 // Switches out of a thread that waited, and of one taken off the processor
@@ -117,24 +117,24 @@ QString switchesText(const Cost& cost)
     QStringList threads;
     for (auto thread = cost.switchesByThread.cbegin(); thread != cost.switchesByThread.cend(); ++thread)
         if (thread.value().total() > 0)
-            threads.append(QStringLiteral("%1 %2").arg(thread.key()).arg(perSecond(thread.value().total()), 0, 'f', 1));
+            threads.append(u"%1 %2"_s.arg(thread.key()).arg(perSecond(thread.value().total()), 0, 'f', 1));
     return wakeupsText(cost)
-        + QStringLiteral(" (%1 waits, %2 taken off the processor); by thread: ")
+        + u" (%1 waits, %2 taken off the processor); by thread: "_s
               .arg(perSecond(cost.switches.voluntary), 0, 'f', 1)
               .arg(perSecond(cost.switches.nonvoluntary), 0, 'f', 1)
-        + threads.join(QStringLiteral(", "));
+        + threads.join(u", "_s);
 }
 
 Cost measurePing()
 {
     QProcess ping;
     ping.setStandardOutputFile(QProcess::nullDevice());
-    ping.start(QStringLiteral("ping"), {QStringLiteral("-i"), QStringLiteral("0.5"), Loopback});
+    ping.start(u"ping"_s, {u"-i"_s, u"0.5"_s, Loopback});
     if (!ping.waitForStarted())
-        return failed(QStringLiteral("ping did not start"));
+        return failed(u"ping did not start"_s);
     Cost cost = measureMinute(ping.processId(), [](QDeadlineTimer) { return QString(); });
     if (ping.state() != QProcess::Running)
-        cost.failure = QStringLiteral("ping ended early: ") + QString::fromLocal8Bit(ping.readAllStandardError()).trimmed();
+        cost.failure = u"ping ended early: "_s + QString::fromLocal8Bit(ping.readAllStandardError()).trimmed();
     stopProcess(ping);
     return cost;
 }
@@ -144,12 +144,12 @@ Cost measurePing()
 QString driveOrientation(const ProgramOnScreen& program, QDeadlineTimer end, int& orientations)
 {
     if (!program.waitForWindow(Prompt, std::min(end, QDeadlineTimer(WindowTimeoutMs))))
-        return end.hasExpired() ? QString() : QStringLiteral("the prompt did not open");
-    program.click(Prompt, QStringLiteral("Command1"));
+        return end.hasExpired() ? QString() : u"the prompt did not open"_s;
+    program.click(Prompt, u"Command1"_s);
     if (!program.waitForWindow(Measurement, std::min(end, QDeadlineTimer(WindowTimeoutMs))))
-        return end.hasExpired() ? QString() : QStringLiteral("\"ACEPTAR\" opened no measurement window");
+        return end.hasExpired() ? QString() : u"\"ACEPTAR\" opened no measurement window"_s;
     sleepUntil(std::min(end, QDeadlineTimer(OrientationMs)));
-    while (!end.hasExpired() && program.click(Measurement, QStringLiteral("Command1")))
+    while (!end.hasExpired() && program.click(Measurement, u"Command1"_s))
         sleepUntil(std::min(end, QDeadlineTimer(PressEveryMs)));
     if (!program.openWindow(Measurement))
         ++orientations;
@@ -161,13 +161,13 @@ QString driveOrientation(const ProgramOnScreen& program, QDeadlineTimer end, int
 QString driveGuided(const ProgramOnScreen& program, QDeadlineTimer end, int& orientations)
 {
     while (!end.hasExpired()) {
-        program.click(Main, QStringLiteral("Command1"));
+        program.click(Main, u"Command1"_s);
         for (int step = 0; step < Orientations && !end.hasExpired(); ++step)
             if (const QString failure = driveOrientation(program, end, orientations); !failure.isEmpty())
                 return failure;
         if (end.hasExpired())
             break;
-        program.click(Main, QStringLiteral("Command2"));
+        program.click(Main, u"Command2"_s);
         program.typeAddress(GuidedFirstBox, Loopback);
     }
     return {};
@@ -186,11 +186,11 @@ Cost measureProgram(const QString& display, const WindowLayout& layout,
                     const std::function<QString(const ProgramOnScreen&, QDeadlineTimer)>& drive,
                     const std::function<QString(const ProgramOnScreen&)>& prepare = {})
 {
-    const ProgramOnScreen program(QStringLiteral(ORIENZO_PROGRAM), display, layout);
+    const ProgramOnScreen program(QString::fromUtf8(ORIENZO_PROGRAM), display, layout);
     if (!program.failure().isEmpty())
         return failed(program.failure());
     if (!program.focusMainWindow())
-        return failed(QStringLiteral("the main window took no keyboard focus"));
+        return failed(u"the main window took no keyboard focus"_s);
     QThread::msleep(SettleMs);
     if (prepare)
         if (const QString failure = prepare(program); !failure.isEmpty())
@@ -212,14 +212,14 @@ Measured measureAll(const QString& display, const WindowLayout& layout)
     measured.dynamic = measureProgram(
         display, layout,
         [](const ProgramOnScreen& program, QDeadlineTimer end) {
-            program.click(Main, QStringLiteral("Command6"));
+            program.click(Main, u"Command6"_s);
             sleepUntil(end);
-            program.click(Main, QStringLiteral("Command7"));
+            program.click(Main, u"Command7"_s);
             return QString();
         },
         [](const ProgramOnScreen& program) {
             if (!program.showDynamicPage())
-                return QStringLiteral("Ctrl+Tab did not show the dynamic page");
+                return u"Ctrl+Tab did not show the dynamic page"_s;
             program.typeAddress(DynamicFirstBox, Loopback);
             return QString();
         });
@@ -229,28 +229,28 @@ Measured measureAll(const QString& display, const WindowLayout& layout)
 void printAll(const Measured& measured, const Cost& ping)
 {
     const QString reference = ping.failure.isEmpty()
-        ? QStringLiteral("ping -i 0.5 %1, alone: ").arg(Loopback) + costText(ping)
+        ? u"ping -i 0.5 %1, alone: "_s.arg(Loopback) + costText(ping)
         : ping.failure;
-    printDetail(QStringLiteral("each minute %1 s; a fresh program for each, settled %2 s after start-up, its main "
-                               "window holding the keyboard focus as a window manager gives it")
+    printDetail(u"each minute %1 s; a fresh program for each, settled %2 s after start-up, its main "
+                               u"window holding the keyboard focus as a window manager gives it"_s
                     .arg(minuteMs() / 1000).arg(SettleMs / 1000));
-    printDetail(QStringLiteral("ping alone, in a minute of its own before the program's: ") + switchesText(ping));
-    printDetail(QStringLiteral("idle: ") + switchesText(measured.idle));
-    printDetail(QStringLiteral("guided: ") + switchesText(measured.guided));
-    printDetail(QStringLiteral("dynamic: ") + switchesText(measured.dynamic));
+    printDetail(u"ping alone, in a minute of its own before the program's: "_s + switchesText(ping));
+    printDetail(u"idle: "_s + switchesText(measured.idle));
+    printDetail(u"guided: "_s + switchesText(measured.guided));
+    printDetail(u"dynamic: "_s + switchesText(measured.dynamic));
 
     const auto print = [&](const QString& figure, const Cost& cost, const QString& result, const QString& goal,
                            std::optional<bool> met) {
         if (cost.failure.isEmpty())
             printFigure(figure, result, reference, goal, met);
         else
-            printFigure(figure, QStringLiteral("failed: ") + cost.failure, reference, goal, std::nullopt);
+            printFigure(figure, u"failed: "_s + cost.failure, reference, goal, std::nullopt);
     };
-    print(IdleFigure, measured.idle, costText(measured.idle) + QStringLiteral(", ") + wakeupsText(measured.idle),
+    print(IdleFigure, measured.idle, costText(measured.idle) + u", "_s + wakeupsText(measured.idle),
           IdleGoal, measured.idle.wakeupsPerSecond() < IdleGoalWakeupsPerSecond);
     print(GuidedFigure, measured.guided,
-          costText(measured.guided) + QStringLiteral(", %1 orientations").arg(measured.orientations),
-          GuidedGoal + QStringLiteral(" (%1 ms)").arg(measured.dynamic.processorMs, 0, 'f', 0),
+          costText(measured.guided) + u", %1 orientations"_s.arg(measured.orientations),
+          GuidedGoal + u" (%1 ms)"_s.arg(measured.dynamic.processorMs, 0, 'f', 0),
           measured.dynamic.failure.isEmpty() ? std::optional(measured.guided.processorMs <= measured.dynamic.processorMs)
                                              : std::nullopt);
     print(DynamicFigure, measured.dynamic, costText(measured.dynamic), DynamicGoal,
@@ -272,7 +272,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (!VirtualScreen::available() || !XDriver::available()) {
-        skipAll(!VirtualScreen::available() ? QStringLiteral("no Xvfb") : QStringLiteral("no xdotool"));
+        skipAll(!VirtualScreen::available() ? u"no Xvfb"_s : u"no xdotool"_s);
         return 0;
     }
     const VirtualScreen screen;

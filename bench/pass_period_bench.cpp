@@ -28,13 +28,13 @@ const char* const Goal = "each pass within 5 ms, no drift (|slope| <= 0.1 ms/pas
 
 bool loopRunning(Form1& form)
 {
-    return form.findChild<QObject*>(QStringLiteral("RunDynamicAlignment")) != nullptr;
+    return form.findChild<QObject*>(u"RunDynamicAlignment"_s) != nullptr;
 }
 
 void measure(Form1& form, TimedProbeService& probe, int loopDelay)
 {
-    const QString figure = QStringLiteral("3 pass period, LoopDelay %1%2").arg(loopDelay)
-        .arg(form.SoundSwitch->isChecked() ? QStringLiteral(", Sonido on") : QString());
+    const QString figure = u"3 pass period, LoopDelay %1%2"_s.arg(loopDelay)
+        .arg(form.SoundSwitch->isChecked() ? u", Sonido on"_s : QString());
     form.Slider1->setValue(loopDelay);
     const qsizetype firstProbe = probe.probes().size();
     QList<double> queuedAtLine;  // how long the UI thread had stood ready to run, at each pass's line
@@ -45,7 +45,7 @@ void measure(Form1& form, TimedProbeService& probe, int loopDelay)
     click(form.Command7);
     runEventsUntil([&] { return !loopRunning(form); }, 2 * loopDelay + 1500);
     if (!ran) {
-        printSkipped(figure, Goal, QStringLiteral("only %1 passes in time").arg(log.passes()));
+        printSkipped(figure, Goal, u"only %1 passes in time"_s.arg(log.passes()));
         return;
     }
     QList<double> excess;
@@ -63,17 +63,17 @@ void measure(Form1& form, TimedProbeService& probe, int loopDelay)
     const Summary over = summarize(excess);
     const Summary probeTime = summarize(probeTimes);
     const double drift = slope(excess);
-    printDetail(QStringLiteral("LoopDelay %1: excess per pass over probe + LoopDelay (ms): %2").arg(loopDelay)
+    printDetail(u"LoopDelay %1: excess per pass over probe + LoopDelay (ms): %2"_s.arg(loopDelay)
                     .arg(joined(excess, 2)));
-    printDetail(QStringLiteral("LoopDelay %1: meanwhile, outside the probe, the UI thread stood ready for a busy"
-                               " processor (ms): %2").arg(loopDelay).arg(joined(queued, 2)));
+    printDetail(u"LoopDelay %1: meanwhile, outside the probe, the UI thread stood ready for a busy"
+                               u" processor (ms): %2"_s.arg(loopDelay).arg(joined(queued, 2)));
     const Summary pause = summarize(untilProbe);
-    printDetail(QStringLiteral("LoopDelay %1: of which from the line to the next probe (events, pause): mean %2, max %3 ms")
+    printDetail(u"LoopDelay %1: of which from the line to the next probe (events, pause): mean %2, max %3 ms"_s
                     .arg(loopDelay).arg(pause.mean, 0, 'f', 2).arg(pause.max, 0, 'f', 2));
     printFigure(figure,
-                QStringLiteral("excess mean %1, max %2, drift %3 ms/pass").arg(over.mean, 0, 'f', 2)
+                u"excess mean %1, max %2, drift %3 ms/pass"_s.arg(over.mean, 0, 'f', 2)
                     .arg(over.max, 0, 'f', 2).arg(drift, 0, 'f', 3),
-                QStringLiteral("probe %1 ms + LoopDelay %2 ms").arg(probeTime.mean, 0, 'f', 2).arg(loopDelay),
+                u"probe %1 ms + LoopDelay %2 ms"_s.arg(probeTime.mean, 0, 'f', 2).arg(loopDelay),
                 QString::fromLatin1(Goal),
                 over.max <= AllowedExcessMs && over.min >= -AllowedExcessMs && qAbs(drift) <= AllowedDriftMsPerPass);
 }
@@ -86,7 +86,7 @@ int main(int argc, char* argv[])
     ThreadedProbeService real;
     if (!real.socketsStartup()) {
         for (int loopDelay : {500, 2500})
-            printSkipped(QStringLiteral("3 pass period, LoopDelay %1").arg(loopDelay), Goal, real.startupFailure());
+            printSkipped(u"3 pass period, LoopDelay %1"_s.arg(loopDelay), Goal, real.startupFailure());
         return 0;
     }
     TimedProbeService probe(real);
@@ -94,7 +94,7 @@ int main(int argc, char* argv[])
     ThreadedSpeaker voice;
     OrienzoWindow form(probe, tones, voice);
     form.show();
-    typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
+    typeDynamicAddress(form, u"127.0.0.1"_s);
     for (int loopDelay : {500, 2500})
         measure(form, probe, loopDelay);
     form.SoundSwitch->click();

@@ -10,15 +10,17 @@
 
 #include <QCoreApplication>
 
+using namespace Qt::StringLiterals;
+
 using namespace bench;
 
 namespace {
 
 constexpr int Probes = 20'000;
 constexpr double TimeLimitMs = 30'000;
-const QString Loopback = QStringLiteral("127.0.0.1");
-const QString Figure = QStringLiteral("7 probe cost, 127.0.0.1");
-const QString Goal = QStringLiteral("none set: the ratio is reported");
+const QString Loopback = u"127.0.0.1"_s;
+const QString Figure = u"7 probe cost, 127.0.0.1"_s;
+const QString Goal = u"none set: the ratio is reported"_s;
 
 struct Rate {
     int answered = 0;
@@ -39,7 +41,7 @@ Rate probeRepeatedly(Probe sendOne)
 
 QString rateText(const Rate& rate)
 {
-    return QStringLiteral("%1 probes/s (%2 us a probe)").arg(1000 / rate.perProbeMs(), 0, 'f', 0)
+    return u"%1 probes/s (%2 us a probe)"_s.arg(1000 / rate.perProbeMs(), 0, 'f', 0)
         .arg(rate.perProbeMs() * 1000, 0, 'f', 1);
 }
 
@@ -59,20 +61,20 @@ int main(int argc, char* argv[])
     ThreadedProbeService threadedService;
     const Rate threaded = probeRepeatedly(
         [&threadedService] { return probeOnce(threadedService, Loopback) == EchoStatus::Success; });
-    printDetail(QStringLiteral("EchoProbe: %1 of %2 answered in %3 ms; through the program's worker thread: %4")
+    printDetail(u"EchoProbe: %1 of %2 answered in %3 ms; through the program's worker thread: %4"_s
                     .arg(blocking.answered).arg(Probes).arg(blocking.elapsedMs, 0, 'f', 1).arg(rateText(threaded)));
 
-    const PingRun ping = runPing({QStringLiteral("ping"), QStringLiteral("-n"), QStringLiteral("-q"),
-                                  QStringLiteral("-f"), QStringLiteral("-c"), QString::number(Probes), Loopback},
+    const PingRun ping = runPing({u"ping"_s, u"-n"_s, u"-q"_s,
+                                  u"-f"_s, u"-c"_s, QString::number(Probes), Loopback},
                                  int(TimeLimitMs));
     if (!ping.failure.isEmpty() || ping.interPacketGapMs <= 0) {
-        printFigure(Figure, rateText(blocking), QStringLiteral("ping -f: ") + ping.failure, Goal, std::nullopt);
+        printFigure(Figure, rateText(blocking), u"ping -f: "_s + ping.failure, Goal, std::nullopt);
         return 0;
     }
     const Rate flood{ping.received, ping.interPacketGapMs * ping.received};
     printFigure(Figure,
-                rateText(blocking) + QStringLiteral(", %1 x ping's time a probe")
+                rateText(blocking) + u", %1 x ping's time a probe"_s
                                          .arg(blocking.perProbeMs() / flood.perProbeMs(), 0, 'f', 2),
-                QStringLiteral("ping -f -c %1: ").arg(Probes) + rateText(flood), Goal, std::nullopt);
+                u"ping -f -c %1: "_s.arg(Probes) + rateText(flood), Goal, std::nullopt);
     return 0;
 }

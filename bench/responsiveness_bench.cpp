@@ -30,12 +30,12 @@ constexpr int LoopDelay = 500;
 constexpr double WorstAllowedMs = 20;
 constexpr int SettleMs = 300;
 const char* const Goal = "worst wait < 20 ms";
-const QString DynamicFigure = QStringLiteral("4 event wait, dynamic loop");
-const QString GuidedFigure = QStringLiteral("4 event wait, guided pattern");
+const QString DynamicFigure = u"4 event wait, dynamic loop"_s;
+const QString GuidedFigure = u"4 event wait, guided pattern"_s;
 
 QString withSound(const QString& figure, const Form1& form)
 {
-    return form.SoundSwitch->isChecked() ? figure + QStringLiteral(", Sonido on") : figure;
+    return form.SoundSwitch->isChecked() ? figure + u", Sonido on"_s : figure;
 }
 
 // Where in the run the longest wait began: before the first probe, or
@@ -48,10 +48,10 @@ QString whenPosted(const EventWaitMeter::Wait& wait, const QList<TimedProbeServi
     });
     const qsizetype index = after - probes.begin();
     if (index == 0)
-        return QStringLiteral("posted %1 ms before the first probe").arg(probes.isEmpty() ? 0 : probes[0].requestedAt - at,
+        return u"posted %1 ms before the first probe"_s.arg(probes.isEmpty() ? 0 : probes[0].requestedAt - at,
                                                                   0, 'f', 1);
     const TimedProbeService::Probe& previous = probes[index - 1];
-    return QStringLiteral("posted %1 ms after probe %2 was sent (it took %3 ms)").arg(at - previous.requestedAt, 0, 'f', 1)
+    return u"posted %1 ms after probe %2 was sent (it took %3 ms)"_s.arg(at - previous.requestedAt, 0, 'f', 1)
         .arg(index).arg(previous.durationMs, 0, 'f', 1);
 }
 
@@ -62,21 +62,21 @@ void report(const QString& figure, const EventWaitMeter& meter, const QList<Time
     const bool allTimedOut = !probes.isEmpty()
         && std::ranges::all_of(probes, [](const TimedProbeService::Probe& probe) { return probe.status != 0; });
     const Summary wait = summarize(meter.waits());
-    printDetail(QStringLiteral("%1: %2 events, mean %3 ms, 99th percentile %4 ms, worst %5 ms; %6 probes, %7")
+    printDetail(u"%1: %2 events, mean %3 ms, 99th percentile %4 ms, worst %5 ms; %6 probes, %7"_s
                     .arg(figure).arg(meter.waits().size()).arg(wait.mean, 0, 'f', 3)
                     .arg(percentile(meter.waits(), 0.99), 0, 'f', 3).arg(wait.max, 0, 'f', 3).arg(probes.size())
-                    .arg(allTimedOut ? QStringLiteral("every one timed out") : QStringLiteral("NOT all timed out")));
+                    .arg(allTimedOut ? u"every one timed out"_s : u"NOT all timed out"_s));
     for (const auto& [name, worst] : {std::pair{"longest wait", meter.worst()}, {"longest own wait", meter.worstOwn()}})
-        printDetail(QStringLiteral("%1: %2 %3 ms as it came: the UI thread ran %4 ms and stood ready for a processor"
-                                   " %5 ms, so %6 ms its own; %7")
-                        .arg(figure, QLatin1String(name)).arg(worst.wallMs, 0, 'f', 2).arg(worst.runningMs, 0, 'f', 2)
+        printDetail(u"%1: %2 %3 ms as it came: the UI thread ran %4 ms and stood ready for a processor"
+                                   u" %5 ms, so %6 ms its own; %7"_s
+                        .arg(figure, QLatin1StringView(name)).arg(worst.wallMs, 0, 'f', 2).arg(worst.runningMs, 0, 'f', 2)
                         .arg(worst.queuedMs, 0, 'f', 2).arg(worst.ownMs(), 0, 'f', 2).arg(whenPosted(worst, probes)));
     const double worstOwn = meter.worstOwn().ownMs();
     printFigure(figure,
-                completed ? QStringLiteral("worst %1 ms less time kept off a busy processor (%2 ms as it came), %3 events")
+                completed ? u"worst %1 ms less time kept off a busy processor (%2 ms as it came), %3 events"_s
                                 .arg(worstOwn, 0, 'f', 2).arg(wait.max, 0, 'f', 2).arg(meter.waits().size())
-                          : QStringLiteral("did not complete"),
-                QStringLiteral("blocking design: up to %1 ms here, 3500 ms at LoopDelay 2500")
+                          : u"did not complete"_s,
+                u"blocking design: up to %1 ms here, 3500 ms at LoopDelay 2500"_s
                     .arg(ProbeTimeoutMs + LoopDelay),
                 QString::fromLatin1(Goal), completed && allTimedOut && worstOwn < WorstAllowedMs);
 }
@@ -105,7 +105,7 @@ void measureDynamic(Form1& form, TimedProbeService& probe)
     const bool completed = runEventsUntil([&] { return log.passes() >= DynamicPasses; },
                                           2 * (DynamicPasses + 1) * (ProbeTimeoutMs + LoopDelay));
     click(form.Command7);
-    runEventsUntil([&] { return !form.findChild<QObject*>(QStringLiteral("RunDynamicAlignment")); },
+    runEventsUntil([&] { return !form.findChild<QObject*>(u"RunDynamicAlignment"_s); },
                    ProbeTimeoutMs + 2 * LoopDelay);
     meter.stop();
     runEventsFor(50);
@@ -117,9 +117,9 @@ void measureGuided(Form1& form, TimedProbeService& probe)
     typeGuidedAddress(form, QString::fromLatin1(TestNetwork::ResponderAddress));
     click(form.Command1);
     settle();
-    QPushButton* accept = buttonOf(QStringLiteral("Form4"), QStringLiteral("Command1"));
+    QPushButton* accept = buttonOf(u"Form4"_s, u"Command1"_s);
     if (!accept) {
-        printSkipped(withSound(GuidedFigure, form), Goal, QStringLiteral("\"CALCULAR\" opened no prompt window"));
+        printSkipped(withSound(GuidedFigure, form), Goal, u"\"CALCULAR\" opened no prompt window"_s);
         return;
     }
     const qsizetype first = probe.probes().size();
@@ -127,7 +127,7 @@ void measureGuided(Form1& form, TimedProbeService& probe)
     click(accept);
     const bool completed = runEventsUntil(
         [] {
-            QPushButton* done = buttonOf(QStringLiteral("Form2"), QStringLiteral("Command1"));
+            QPushButton* done = buttonOf(u"Form2"_s, u"Command1"_s);
             return done && done->isEnabled();
         },
         2 * (GuidedSamples + 1) * (ProbeTimeoutMs + LoopDelay));
@@ -148,8 +148,8 @@ int main(int argc, char* argv[])
         printSkipped(GuidedFigure, Goal, network.failure());
         return 0;
     }
-    network.startResponder(QStringLiteral(ECHO_RESPONDER), {QStringLiteral("--silent"), QStringLiteral("--lifetime-s"),
-                                                           QStringLiteral("120")});
+    network.startResponder(QString::fromUtf8(ECHO_RESPONDER), {u"--silent"_s, u"--lifetime-s"_s,
+                                                           u"120"_s});
     const NamespaceVisit visit(network.proberNamespace());
     ThreadedProbeService real;
     TimedProbeService probe(real);

@@ -62,7 +62,7 @@ Block blockOf(const QList<Mark>& marks, int block)
 
 QString perPass(const Block& block)
 {
-    return QStringLiteral("%1 us running (best %2; %3 as it came)")
+    return u"%1 us running (best %2; %3 as it came)"_s
         .arg(median(block.running), 0, 'f', 1).arg(std::ranges::min(block.running), 0, 'f', 1)
         .arg(median(block.wall), 0, 'f', 1);
 }
@@ -73,23 +73,23 @@ void report(const QList<Mark>& marks, qint64 atStart)
     QStringList lines;
     for (int block = 0; block < blocks; ++block) {
         const Block measured = blockOf(marks, block);
-        lines.append(QStringLiteral("%1k: %2 KiB, %3").arg((block + 1) * 10).arg(measured.residentKiB).arg(perPass(measured)));
+        lines.append(u"%1k: %2 KiB, %3"_s.arg((block + 1) * 10).arg(measured.residentKiB).arg(perPass(measured)));
     }
-    printDetail(QStringLiteral("resident memory before the run: %1 KiB; per 10,000 passes: ").arg(atStart)
-                + lines.join(QStringLiteral("; ")));
+    printDetail(u"resident memory before the run: %1 KiB; per 10,000 passes: "_s.arg(atStart)
+                + lines.join(u"; "_s));
 
     const Block first = blockOf(marks, 0);
     const Block last = blockOf(marks, blocks - 1);
     const qint64 growth = last.residentKiB - first.residentKiB;
-    printFigure(QStringLiteral("6 soak, resident memory"),
-                QStringLiteral("%1 at the end, %2 KiB more than after 10,000 passes").arg(mebibytes(last.residentKiB))
+    printFigure(u"6 soak, resident memory"_s,
+                u"%1 at the end, %2 KiB more than after 10,000 passes"_s.arg(mebibytes(last.residentKiB))
                     .arg(growth),
-                QStringLiteral("%1 before the run, %2 after 10,000").arg(mebibytes(atStart),
+                u"%1 before the run, %2 after 10,000"_s.arg(mebibytes(atStart),
                                                                          mebibytes(first.residentKiB)),
-                QStringLiteral("flat: < 1 MiB growth from pass 10,000 to 100,000"), growth < AllowedGrowthKiB);
-    printFigure(QStringLiteral("6 soak, time per pass"), QStringLiteral("last 10,000: ") + perPass(last),
-                QStringLiteral("first 10,000: ") + perPass(first),
-                QStringLiteral("constant: last within 10% of first"),
+                u"flat: < 1 MiB growth from pass 10,000 to 100,000"_s, growth < AllowedGrowthKiB);
+    printFigure(u"6 soak, time per pass"_s, u"last 10,000: "_s + perPass(last),
+                u"first 10,000: "_s + perPass(first),
+                u"constant: last within 10% of first"_s,
                 median(last.running) <= AllowedSlowdown * median(first.running));
 }
 
@@ -104,7 +104,7 @@ int main(int argc, char* argv[])
     ThreadedSpeaker voice;
     OrienzoWindow form(probe, tones, voice);
     form.show();
-    typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
+    typeDynamicAddress(form, u"127.0.0.1"_s);
     runEventsFor(200);
 
     const qint64 atStart = residentKiB();
@@ -120,7 +120,7 @@ int main(int argc, char* argv[])
     if (ran)
         report(marks, atStart);
     else
-        printSkipped(QStringLiteral("6 soak"), QStringLiteral("flat memory, constant time"),
-                     QStringLiteral("only %1 passes in %2 s").arg(log.passes()).arg(TimeLimitMs / 1000));
+        printSkipped(u"6 soak"_s, u"flat memory, constant time"_s,
+                     u"only %1 passes in %2 s"_s.arg(log.passes()).arg(TimeLimitMs / 1000));
     return 0;
 }

@@ -26,8 +26,8 @@ namespace {
 // Long enough for a prompt's sentence to end before it is answered, so that
 // the next sentence starts from silence.
 constexpr int SentenceMs = 7000;
-const QString Figure = QStringLiteral("10 sentence onset after its window");
-const QString Goal = QStringLiteral("median <= 400 ms once the voice runs");
+const QString Figure = u"10 sentence onset after its window"_s;
+const QString Goal = u"median <= 400 ms once the voice runs"_s;
 
 // The null sink renders ahead of the clock by up to its latency, and more so
 // once the speech service's stream has joined, so one mapping of the
@@ -62,11 +62,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("Form4"))
+        if (event->type() == QEvent::Show && watched->objectName() == u"Form4"_s)
             promptsShown.append(monotonicMs());
         auto* button = qobject_cast<QPushButton*>(watched);
         if (event->type() == QEvent::EnabledChange && button && button->isEnabled()
-            && button->window()->objectName() == QLatin1String("Form2"))
+            && button->window()->objectName() == u"Form2"_s)
             lastSamples.append(monotonicMs());
         return false;
     }
@@ -76,7 +76,7 @@ QPushButton* buttonOf(const QString& window)
 {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget->objectName() == window && widget->isVisible())
-            return widget->findChild<QPushButton*>(QStringLiteral("Command1"));
+            return widget->findChild<QPushButton*>(u"Command1"_s);
     return nullptr;
 }
 
@@ -106,28 +106,28 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     if (qEnvironmentVariableIsEmpty("SPEECHD_ADDRESS")) {
-        printSkipped(Figure, Goal, QStringLiteral("no speech service of our own (scripts/sound-server)"));
+        printSkipped(Figure, Goal, u"no speech service of our own (scripts/sound-server)"_s);
         return 0;
     }
     HeardWindow program;
     if (!program.open(Figure, Goal))
         return 0;
     OrienzoWindow& form = program.form();
-    typeGuidedAddress(form, QStringLiteral("127.0.0.1"));
+    typeGuidedAddress(form, u"127.0.0.1"_s);
     form.SoundSwitch->click();
     Moments moments;
     application.installEventFilter(&moments);
     click(form.Command1);
     QList<double> asked;  // prompts 2 to 4, and the result
     for (int orientation = 1; orientation <= 4; ++orientation) {
-        runEventsUntil([] { return buttonOf(QStringLiteral("Form4")); }, 2000);
+        runEventsUntil([] { return buttonOf(u"Form4"_s); }, 2000);
         runEventsFor(SentenceMs);
-        click(buttonOf(QStringLiteral("Form4")));
-        runEventsUntil([] { return buttonOf(QStringLiteral("Form2")) && buttonOf(QStringLiteral("Form2"))->isEnabled(); },
+        click(buttonOf(u"Form4"_s));
+        runEventsUntil([] { return buttonOf(u"Form2"_s) && buttonOf(u"Form2"_s)->isEnabled(); },
                        20000);
         runEventsFor(1000);  // the chime ends
         asked.append(monotonicMs());  // the next prompt or, after the last, the result is said now
-        click(buttonOf(QStringLiteral("Form2")));
+        click(buttonOf(u"Form2"_s));
     }
     runEventsFor(SentenceMs);
     const std::vector<FoundTone> heard = findTones(program.recorder().stop(), ToneSampleRate);
@@ -137,18 +137,18 @@ int main(int argc, char* argv[])
         (first ? QList<double>{recordingStart + first->onsetMs - moments.promptsShown.value(0)} : QList<double>{})
         + delaysAfterLastSamples(asked, moments.lastSamples, heard);
     const qsizetype expected = asked.size() + 1;
-    printDetail(QStringLiteral("onsets (ms) of prompts 1 to 4 and the result: %1").arg(joined(delays, 1)));
+    printDetail(u"onsets (ms) of prompts 1 to 4 and the result: %1"_s.arg(joined(delays, 1)));
     if (delays.size() < expected) {
-        printFigure(Figure, QStringLiteral("%1 of %2 sentences heard").arg(delays.size()).arg(expected),
+        printFigure(Figure, u"%1 of %2 sentences heard"_s.arg(delays.size()).arg(expected),
                     QString(), Goal, false);
         return 0;
     }
     const QList<double> running = delays.mid(1);
     const double middle = median(running);
-    printFigure(Figure, QStringLiteral("median %1 ms, worst %2 ms over prompts 2 to 4 and the result; first after "
-                                       "switching on %3 ms")
+    printFigure(Figure, u"median %1 ms, worst %2 ms over prompts 2 to 4 and the result; first after "
+                                       u"switching on %3 ms"_s
                             .arg(middle, 0, 'f', 1).arg(summarize(running).max, 0, 'f', 1).arg(delays[0], 0, 'f', 1),
-                QStringLiteral("each timed from the tone before it, itself heard some 6 ms late (figure 9)"), Goal,
+                u"each timed from the tone before it, itself heard some 6 ms late (figure 9)"_s, Goal,
                 middle <= 400);
     return 0;
 }

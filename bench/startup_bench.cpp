@@ -17,6 +17,8 @@
 #include <QCoreApplication>
 #include <QProcess>
 
+using namespace Qt::StringLiterals;
+
 using namespace bench;
 
 namespace {
@@ -25,8 +27,8 @@ constexpr int LaunchCount = 10;
 constexpr int LaunchTimeoutMs = 10'000;
 constexpr double GoalMs = 300;
 constexpr qint64 GoalBytes = 60'000'000;
-const QString Goal = QStringLiteral("< 300 ms and < 60 MB");
-const QString Copy = QStringLiteral(STARTUP_WINDOW);
+const QString Goal = u"< 300 ms and < 60 MB"_s;
+const QString Copy = QString::fromUtf8(STARTUP_WINDOW);
 
 #ifdef HAVE_XCB
 using MapWatch = WindowMapWatch;
@@ -65,7 +67,7 @@ Launch launch(const QString& program, const QStringList& arguments, QProcessEnvi
     Launch launch;
     QProcess child;
     const double startedAt = monotonicMs();
-    environment.insert(QStringLiteral("ORIENZO_BENCH_LAUNCHED_AT"), QString::number(startedAt, 'f', 3));
+    environment.insert(u"ORIENZO_BENCH_LAUNCHED_AT"_s, QString::number(startedAt, 'f', 3));
     child.setProcessEnvironment(environment);
     child.start(program, arguments);
     if (watch) {
@@ -99,15 +101,15 @@ Launches launchRepeatedly(const QString& program, const QStringList& arguments,
 QString timesText(const char* what, const QList<double>& times)
 {
     if (times.size() != LaunchCount)
-        return QStringLiteral("%1 only %2 of %3 times").arg(QLatin1String(what)).arg(times.size()).arg(LaunchCount);
-    return QStringLiteral("%1 median %2 ms (max %3)").arg(QLatin1String(what)).arg(median(times), 0, 'f', 1)
+        return u"%1 only %2 of %3 times"_s.arg(QLatin1StringView(what)).arg(times.size()).arg(LaunchCount);
+    return u"%1 median %2 ms (max %3)"_s.arg(QLatin1StringView(what)).arg(median(times), 0, 'f', 1)
         .arg(summarize(times).max, 0, 'f', 1);
 }
 
 QString memoryText(const Launches& launches)
 {
-    return launches.residentKiB.isEmpty() ? QStringLiteral("no memory read")
-                                          : mebibytes(qint64(summarize(launches.residentKiB).max)) + QStringLiteral(" resident");
+    return launches.residentKiB.isEmpty() ? u"no memory read"_s
+                                          : mebibytes(qint64(summarize(launches.residentKiB).max)) + u" resident"_s;
 }
 
 bool meetsGoal(const QList<double>& times, const Launches& launches)
@@ -118,50 +120,50 @@ bool meetsGoal(const QList<double>& times, const Launches& launches)
 
 void measureOffscreen()
 {
-    const QProcessEnvironment offscreen = qtEnvironment(QStringLiteral("offscreen"));
+    const QProcessEnvironment offscreen = qtEnvironment(u"offscreen"_s);
     const Launches form = launchRepeatedly(Copy, {}, offscreen);
-    const Launches bare = launchRepeatedly(Copy, {QStringLiteral("--bare")}, offscreen);
-    printFigure(QStringLiteral("5 start-up, offscreen"),
-                timesText("painted", form.painted) + QStringLiteral(", ") + memoryText(form),
-                QStringLiteral("empty main window: ") + timesText("painted", bare.painted) + QStringLiteral(", ") + memoryText(bare),
+    const Launches bare = launchRepeatedly(Copy, {u"--bare"_s}, offscreen);
+    printFigure(u"5 start-up, offscreen"_s,
+                timesText("painted", form.painted) + u", "_s + memoryText(form),
+                u"empty main window: "_s + timesText("painted", bare.painted) + u", "_s + memoryText(bare),
                 Goal, meetsGoal(form.painted, form));
 }
 
 #ifdef HAVE_XCB
 void measureOnX()
 {
-    const QString xFigure = QStringLiteral("5 start-up, X11 (Xvfb)");
-    const QString realFigure = QStringLiteral("5 start-up, real program on X11");
+    const QString xFigure = u"5 start-up, X11 (Xvfb)"_s;
+    const QString realFigure = u"5 start-up, real program on X11"_s;
     if (!VirtualScreen::available()) {
-        printSkipped(xFigure, Goal, QStringLiteral("no Xvfb"));
-        printSkipped(realFigure, Goal, QStringLiteral("no Xvfb"));
+        printSkipped(xFigure, Goal, u"no Xvfb"_s);
+        printSkipped(realFigure, Goal, u"no Xvfb"_s);
         return;
     }
     VirtualScreen screen;
     WindowMapWatch watch(screen.display());
     if (!screen.failure().isEmpty() || !watch.isConnected()) {
-        const QString reason = screen.failure().isEmpty() ? QStringLiteral("cannot watch Xvfb") : screen.failure();
+        const QString reason = screen.failure().isEmpty() ? u"cannot watch Xvfb"_s : screen.failure();
         printSkipped(xFigure, Goal, reason);
         printSkipped(realFigure, Goal, reason);
         return;
     }
-    const QProcessEnvironment x = qtEnvironment(QStringLiteral("xcb"), screen.display());
+    const QProcessEnvironment x = qtEnvironment(u"xcb"_s, screen.display());
     const Launches form = launchRepeatedly(Copy, {}, x, &watch);
-    const Launches bare = launchRepeatedly(Copy, {QStringLiteral("--bare")}, x, &watch);
-    const Launches real = launchRepeatedly(QStringLiteral(ORIENZO_PROGRAM), {}, x, &watch);
+    const Launches bare = launchRepeatedly(Copy, {u"--bare"_s}, x, &watch);
+    const Launches real = launchRepeatedly(QString::fromUtf8(ORIENZO_PROGRAM), {}, x, &watch);
     printFigure(xFigure,
-                timesText("mapped", form.mapped) + QStringLiteral(", ") + timesText("painted", form.painted) + QStringLiteral(", ")
+                timesText("mapped", form.mapped) + u", "_s + timesText("painted", form.painted) + u", "_s
                     + memoryText(form),
-                QStringLiteral("empty main window: ") + timesText("painted", bare.painted) + QStringLiteral(", ") + memoryText(bare),
+                u"empty main window: "_s + timesText("painted", bare.painted) + u", "_s + memoryText(bare),
                 Goal, meetsGoal(form.painted, form));
-    printFigure(realFigure, timesText("mapped", real.mapped) + QStringLiteral(", ") + memoryText(real),
-                QStringLiteral("copy of main(): ") + timesText("mapped", form.mapped), Goal,
+    printFigure(realFigure, timesText("mapped", real.mapped) + u", "_s + memoryText(real),
+                u"copy of main(): "_s + timesText("mapped", form.mapped), Goal,
                 meetsGoal(real.mapped, real));
 }
 #else
 void measureOnX()
 {
-    printSkipped(QStringLiteral("5 start-up, X11"), Goal, QStringLiteral("built without libxcb"));
+    printSkipped(u"5 start-up, X11"_s, Goal, u"built without libxcb"_s);
 }
 #endif
 

@@ -20,6 +20,8 @@
 #include <memory>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The launcher's moment of starting this process, or else the kernel's,
@@ -30,7 +32,7 @@ double launchedAtMs()
     const double launchedAt = qEnvironmentVariable("ORIENZO_BENCH_LAUNCHED_AT").toDouble(&given);
     if (given)
         return launchedAt;
-    QFile stat(QStringLiteral("/proc/self/stat"));
+    QFile stat(u"/proc/self/stat"_s);
     stat.open(QIODevice::ReadOnly);
     const QByteArray text = stat.readAll();
     const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
@@ -71,10 +73,10 @@ int main(int argc, char* argv[])
 {
     const double launchedAt = launchedAtMs();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orienzo wireless"));
-    QApplication::setDesktopFileName(QStringLiteral("example.orienzo.Wireless"));
+    QApplication::setApplicationName(u"Orienzo wireless"_s);
+    QApplication::setDesktopFileName(u"example.orienzo.Wireless"_s);
 
-    const bool bare = app.arguments().contains(QStringLiteral("--bare"));
+    const bool bare = app.arguments().contains(u"--bare"_s);
     std::unique_ptr<ThreadedProbeService> probe;
     std::unique_ptr<ThreadedTonePlayer> tones;
     std::unique_ptr<ThreadedSpeaker> voice;

@@ -21,8 +21,8 @@ using namespace bench;
 namespace {
 
 constexpr int Passes = 20;
-const QString Figure = QStringLiteral("9 tone onset after its column");
-const QString Goal = QStringLiteral("median <= 50 ms, worst <= 100 ms");
+const QString Figure = u"9 tone onset after its column"_s;
+const QString Goal = u"median <= 50 ms, worst <= 100 ms"_s;
 
 // For each pass, how long after its line its tone set in; a pass whose tone
 // never came counts as not heard.
@@ -51,7 +51,7 @@ int main(int argc, char* argv[])
     if (!program.open(Figure, Goal))
         return 0;
     OrienzoWindow& form = program.form();
-    typeDynamicAddress(form, QStringLiteral("127.0.0.1"));
+    typeDynamicAddress(form, u"127.0.0.1"_s);
     form.SoundSwitch->click();
     runEventsFor(500);
     PassLog log(form);
@@ -61,17 +61,17 @@ int main(int argc, char* argv[])
     runEventsFor(1000);
     const std::vector<FoundTone> heard = findTones(program.recorder().stop(), ToneSampleRate);
     const QList<double> delays = latencies(log.times(), heard, monotonicMs(program.recorder().firstSampleAt()));
-    printDetail(QStringLiteral("%1 passes, %2 tones heard; delays (ms): %3").arg(log.passes()).arg(heard.size())
+    printDetail(u"%1 passes, %2 tones heard; delays (ms): %3"_s.arg(log.passes()).arg(heard.size())
                     .arg(joined(delays, 1)));
     if (delays.size() < Passes) {
-        printFigure(Figure, QStringLiteral("%1 of %2 passes heard").arg(delays.size()).arg(Passes), QString(), Goal,
+        printFigure(Figure, u"%1 of %2 passes heard"_s.arg(delays.size()).arg(Passes), QString(), Goal,
                     false);
         return 0;
     }
     const Summary delay = summarize(delays);
     const double middle = median(delays);
-    printFigure(Figure, QStringLiteral("median %1 ms, worst %2 ms, over %3 passes").arg(middle, 0, 'f', 1)
+    printFigure(Figure, u"median %1 ms, worst %2 ms, over %3 passes"_s.arg(middle, 0, 'f', 1)
                             .arg(delay.max, 0, 'f', 1).arg(delays.size()),
-                QStringLiteral("the player's lead-in of 10 ms silence"), Goal, middle <= 50 && delay.max <= 100);
+                u"the player's lead-in of 10 ms silence"_s, Goal, middle <= 50 && delay.max <= 100);
     return 0;
 }

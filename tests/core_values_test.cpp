@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 class CoreValuesTest : public QObject {
     Q_OBJECT
 private slots:
@@ -112,7 +114,7 @@ private slots:
             return;
         QString column;
         for (Cell cell : grade->column)
-            column += cellText(cell, QStringLiteral("|"), QStringLiteral(" "), QStringLiteral("-"));
+            column += cellText(cell, u"|"_s, u" "_s, u"-"_s);
         QTEST(column, "column");
     }
 
@@ -134,7 +136,7 @@ private slots:
         QTest::addColumn<QString>("vertical");
         QTest::addColumn<QString>("horizontal");
         QTest::addColumn<QString>("said");
-        const QString end = QStringLiteral("Alineación terminada. ");
+        const QString end = u"Alineación terminada. "_s;
         QTest::newRow("figures with a comma") << "Arriba  7.5º" << "Izquierda  22.5º"
                                               << end + "Vertical: arriba, 7,5 grados. Horizontal: izquierda, 22,5 grados.";
         QTest::newRow("both perfect") << "Perfecto  0º" << "Perfecto  0º"
@@ -163,15 +165,16 @@ private slots:
     void icmpUnavailableSaysWhyInSpanish()
     {
         QFETCH(int, error);
-        const QString text = icmpUnavailableText(error, QStringLiteral("/usr/bin/orienzo-wireless"));
+        const QString text = icmpUnavailableText(error, u"/usr/bin/orienzo-wireless"_s);
         const QString reason = text.section(u'(', 1, 1).section(u')', 0, 0);
         QVERIFY(!reason.isEmpty());
         QVERIFY2(!text.contains(QString::fromLocal8Bit(std::strerror(error))), qPrintable(reason));
         QCOMPARE(reason.contains(QString::number(error)), error == 12345);
-        QVERIFY(text.contains(QStringLiteral("sudo setcap cap_net_raw+ep '/usr/bin/orienzo-wireless'")));
-        QVERIFY(text.contains(QStringLiteral("sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\"")));
+        QVERIFY(text.contains(u"sudo setcap cap_net_raw+ep '/usr/bin/orienzo-wireless'"_s));
+        QVERIFY(text.contains(u"sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\""_s));
     }
 };
 
 QTEST_APPLESS_MAIN(CoreValuesTest)
 #include "core_values_test.moc"
+

@@ -2,8 +2,6 @@
 // and horizontal corrections, for whatever the boxes hold.
 #include "support/window_driver.h"
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 constexpr quint32 Red = 0x000000FF, Green = 0x0000FF00, Blue = 0x00FF0000;

@@ -44,13 +44,13 @@ QByteArray shownTitle(QWidget* window)
 // the window manager has made active.
 void pressKey(const char* key)
 {
-    QCOMPARE(QProcess::execute(QStringLiteral(X_DRIVER), {QStringLiteral("key"), QLatin1String(key)}), 0);
+    QCOMPARE(QProcess::execute(QString::fromUtf8(X_DRIVER), {u"key"_s, QLatin1StringView(key)}), 0);
 }
 
 bool windowManagerRuns()
 {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+    xprop.start(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s});
     return xprop.waitForFinished() && xprop.readAll().contains("window id");
 }
 
@@ -67,7 +67,7 @@ class BrowserStandIn {
 public:
     BrowserStandIn()
     {
-        QFile opener(m_folder.filePath(QStringLiteral("xdg-open")));
+        QFile opener(m_folder.filePath(u"xdg-open"_s));
         opener.open(QIODevice::WriteOnly);
         opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\n");
         opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -76,7 +76,7 @@ public:
 
     QStringList opened() const
     {
-        QFile log(m_folder.filePath(QStringLiteral("xdg-open.log")));
+        QFile log(m_folder.filePath(u"xdg-open.log"_s));
         log.open(QIODevice::ReadOnly);
         return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
     }
@@ -89,7 +89,7 @@ QString titleOf(const QString& page)
 {
     QFile file(page);
     file.open(QIODevice::ReadOnly);
-    const QRegularExpression title(QStringLiteral("<title>(.*)</title>"));
+    const QRegularExpression title(u"<title>(.*)</title>"_s);
     return title.match(QString::fromUtf8(file.readAll())).captured(1);
 }
 
@@ -103,9 +103,9 @@ class DesktopTest : public QObject {
 private slots:
     void initTestCase()
     {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        if (QGuiApplication::platformName() != u"xcb"_s)
             QSKIP("needs an X server (CTest starts a virtual one with xvfb-run)");
-        QVERIFY2(QDBusConnection::sessionBus().registerService(QStringLiteral("com.canonical.AppMenu.Registrar")),
+        QVERIFY2(QDBusConnection::sessionBus().registerService(u"com.canonical.AppMenu.Registrar"_s),
                  "needs a session bus (CTest starts one with dbus-run-session)");
         platform::setPauseSpeedup(100);
     }
@@ -150,14 +150,14 @@ private slots:
         WindowDriver d;
         QVERIFY(QTest::qWaitForWindowActive(&d.form));
         d.form.SoundSwitch->click();
-        typeAddress(d.form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
+        typeAddress(d.form, GuidedTargetBoxes, u"127.0.0.1"_s);
         d.form.Command1->setFocus();
         pressKey("Return");
         for (int step = 1; step <= 4; ++step) {
-            QTRY_VERIFY2(focusedIn(d.prompt(), QStringLiteral("Command1")), "ACEPTAR focused");
+            QTRY_VERIFY2(focusedIn(d.prompt(), u"Command1"_s), "ACEPTAR focused");
             QCOMPARE(d.form.State.GuidedStep, step);
             pressKey("Return");
-            QTRY_VERIFY2(focusedIn(d.measurement(), QStringLiteral("Command1")), "COMPLETADO focused");
+            QTRY_VERIFY2(focusedIn(d.measurement(), u"Command1"_s), "COMPLETADO focused");
             QVERIFY(d.runEnded());
             QCOMPARE(d.measurementLines().size(), 15);
             pressKey("Return");
@@ -167,11 +167,11 @@ private slots:
         QCOMPARE(d.form.State.GuidedStep, 5);
         QCOMPARE(d.probe.probeCount(), 60);
 
-        d.click(QStringLiteral("Command2"));
+        d.click(u"Command2"_s);
         d.form.Command1->setFocus();
-        typeAddress(d.form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
-        d.click(QStringLiteral("Command1"));
-        QTRY_VERIFY(focusedIn(d.prompt(), QStringLiteral("Command1")));
+        typeAddress(d.form, GuidedTargetBoxes, u"127.0.0.1"_s);
+        d.click(u"Command1"_s);
+        QTRY_VERIFY(focusedIn(d.prompt(), u"Command1"_s));
         pressKey("Escape");
         QTRY_VERIFY(!d.prompt());
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
@@ -183,8 +183,8 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("sitePath");
         QTest::addColumn<QString>("title");
-        const QString help = QStringLiteral("Cómo alinear la antena con Orienzo wireless");
-        const QString about = QStringLiteral("/foro/viewtopic.php?t=310");
+        const QString help = u"Cómo alinear la antena con Orienzo wireless"_s;
+        const QString about = u"/foro/viewtopic.php?t=310"_s;
         QTest::newRow("AYUDA, guided") << "Command5" << 0 << "/foro/" << help;
         QTest::newRow("AYUDA, dynamic") << "Command8" << 1 << "/foro/" << help;
         QTest::newRow("logo, guided") << "Image1" << 0 << "" << "Orienzo wireless";
@@ -212,11 +212,11 @@ private slots:
         }
         QTRY_COMPARE(m_browser.opened().size(), before + 1);
         const QUrl address(m_browser.opened().last());
-        if (QStringLiteral(ORIENZO_TEST_SITE_HOST).isEmpty()) {
+        if (QString::fromUtf8(ORIENZO_TEST_SITE_HOST).isEmpty()) {
             QVERIFY2(address.isLocalFile(), qPrintable(address.toString()));
             QCOMPARE(titleOf(address.toLocalFile()), title);
         } else {
-            QCOMPARE(address.toString(), QStringLiteral("http://" ORIENZO_TEST_SITE_HOST) + sitePath);
+            QCOMPARE(address.toString(), (u"http://"_s + QString::fromUtf8(ORIENZO_TEST_SITE_HOST)) + sitePath);
         }
     }
 
@@ -226,3 +226,4 @@ private:
 
 QTEST_MAIN(DesktopTest)
 #include "desktop_test.moc"
+

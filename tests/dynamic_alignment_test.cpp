@@ -14,8 +14,8 @@
 
 namespace {
 
-const QString PassLine = QStringLiteral("Ultimo valor para alineacion");
-const QString IcmpNoticeTitle = QStringLiteral("No se puede enviar ICMP");
+const QString PassLine = u"Ultimo valor para alineacion"_s;
+const QString IcmpNoticeTitle = u"No se puede enviar ICMP"_s;
 constexpr quint32 Green = 0x0000FF00, Blue = 0x00C00000, DarkPurple = 0x00400040, Red = 0x000000FF;
 
 } // namespace
@@ -45,9 +45,9 @@ private slots:
              {std::tuple{0, "|||||", 1, Green}, {7, "|||||", 1, Green}, {11, " ||||", 2, Blue}, {20, " ||||", 2, Blue},
               {25, "  |||", 3, DarkPurple}, {40, "  |||", 3, DarkPurple}, {45, "   ||", 4, Red}, {70, "   ||", 4, Red},
               {76, "    |", 5, Red}, {999, "    |", 5, Red}})
-            row(QStringLiteral("%1 ms").arg(time), 0, time, column, grade, colour);
+            row(u"%1 ms"_s.arg(time), 0, time, column, grade, colour);
         for (int gap : {8, 9, 10, 21, 24, 41, 44, 71, 75, -3})
-            row(QStringLiteral("gap %1 ms").arg(gap), 0, gap, "", 2, Blue);
+            row(u"gap %1 ms"_s.arg(gap), 0, gap, "", 2, Blue);
         row("timed out", EchoStatus::TimedOut, 1000, "    -", 6, Red);
         row("unreachable", EchoStatus::DestinationHostUnreachable, 3, "    -", 6, Red);
         // Nothing sent: the record, and so the logged time, stays as it was.
@@ -148,7 +148,7 @@ private slots:
     void passWithoutEchoFacilityShowsNoConnectivity()
     {
         WindowDriver d;
-        const QString reason = QStringLiteral("Sin permiso para ICMP");
+        const QString reason = u"Sin permiso para ICMP"_s;
         // A good probe first: the passes after it must not repeat it.
         QTest::keyClick(d.form.Slider1, Qt::Key_End);
         d.probe.hold(true);
@@ -264,3 +264,4 @@ private slots:
 
 QTEST_MAIN(DynamicAlignmentTest)
 #include "dynamic_alignment_test.moc"
+

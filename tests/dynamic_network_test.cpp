@@ -15,8 +15,6 @@
 #include <QTest>
 #include <numeric>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 constexpr int LoopDelay = 500;
@@ -69,10 +67,10 @@ public:
     // The first paint loads the fonts, which is no part of what is timed.
     bool waitUntilShown() { return QTest::qWaitForWindowExposed(&m_form); }
 
-    QPushButton* button(const char* name) const { return m_form.findChild<QPushButton*>(QLatin1String(name)); }
+    QPushButton* button(const char* name) const { return m_form.findChild<QPushButton*>(QLatin1StringView(name)); }
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
 
-    bool stopped() const { return !m_form.findChild<QObject*>(QStringLiteral("RunDynamicAlignment")); }
+    bool stopped() const { return !m_form.findChild<QObject*>(u"RunDynamicAlignment"_s); }
     QStringList chart() const
     {
         return {m_form.Text12->text(), m_form.Text8->text(), m_form.Text7->text(), m_form.Text13->text(),

@@ -23,7 +23,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-const QString ResponderProgram = QStringLiteral(ECHO_RESPONDER);
+const QString ResponderProgram = QString::fromUtf8(ECHO_RESPONDER);
 const QString Responder = QString::fromLatin1(TestNetwork::ResponderAddress);
 const QString SecondResponder = QString::fromLatin1(TestNetwork::SecondResponderAddress);
 const std::uint32_t Target = platform::inetAddress(Responder);

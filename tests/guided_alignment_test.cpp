@@ -18,18 +18,18 @@
 namespace {
 
 constexpr quint32 Black = 0x00000000, WindowBackground = 0x80000005;
-const QString IcmpNoticeTitle = QStringLiteral("No se puede enviar ICMP");
+const QString IcmpNoticeTitle = u"No se puede enviar ICMP"_s;
 
 QString promptText(const QString& position)
 {
-    return QStringLiteral("Oriente su antena en la posicion recomendada por la ultima medida tomada, en caso de ser "
-                          "la primera orientala ligeramente en posición ")
-        + position + QStringLiteral(", después pulse aceptar cuando este preparado para comenzar los patrones de medida.");
+    return u"Oriente su antena en la posicion recomendada por la ultima medida tomada, en caso de ser "
+                          u"la primera orientala ligeramente en posición "_s
+        + position + u", después pulse aceptar cuando este preparado para comenzar los patrones de medida."_s;
 }
 
 Shape* promptShape(const char* name)
 {
-    return controlOf<Shape>(WindowDriver::prompt(), QLatin1String(name));
+    return controlOf<Shape>(WindowDriver::prompt(), QLatin1StringView(name));
 }
 
 bool blinks(Shape* arm)
@@ -349,7 +349,7 @@ private slots:
 
     void unavailableIcmpIsNoConnectionAndToldOnce()
     {
-        const QString reason = QStringLiteral("ICMP no permitido: ejecute como administrador");
+        const QString reason = u"ICMP no permitido: ejecute como administrador"_s;
         WindowDriver d;
         d.probe.setStartupFailure(reason);
         d.calcular();
@@ -419,3 +419,4 @@ private slots:
 
 QTEST_MAIN(GuidedAlignmentTest)
 #include "guided_alignment_test.moc"
+

@@ -7,8 +7,6 @@
 
 #include <QMessageBox>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 const QString Sevens = QString(10'000, u'7');

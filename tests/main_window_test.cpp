@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(texts(&d.form, {"Text10(0)", "Text10(1)", "Text10(2)", "Text10(3)", "Text12", "Text14", "Text5", "Text6"}),
                  QStringList(8, QString()));
         for (int bar = 3; bar <= 7; ++bar)
-            QCOMPARE(d.control<QProgressBar>(QStringLiteral("ProgressBar%1").arg(bar))->value(), 0);
+            QCOMPARE(d.control<QProgressBar>(u"ProgressBar%1"_s.arg(bar))->value(), 0);
         for (const Shape* shape : {d.form.Shape6[0], d.form.Shape6[1], d.form.Shape6[2], d.form.Shape6[3], d.form.Shape1})
             QVERIFY(!shape->isOpaque());
         QCOMPARE(d.form.Shape6[0]->backColor(), 0x000000FF);  // an empty box reads 0
@@ -213,7 +213,7 @@ private slots:
         // A box entered with the keyboard has its text selected, so typing replaces the "0".
         const QStringList octets{"127", "0", "0", "1"};
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(focused(), QStringLiteral("Text1(%1)").arg(10 + i));
+            QCOMPARE(focused(), u"Text1(%1)"_s.arg(10 + i));
             QTest::keyClicks(QApplication::focusWidget(), octets[i]);
             press(Qt::Key_Tab);
         }
@@ -306,3 +306,4 @@ private slots:
 
 QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"
+

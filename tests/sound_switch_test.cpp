@@ -28,7 +28,7 @@ QStringList pitches(const QList<ToneSamples>& tones)
 
 QToolButton* soundSwitch(const Form1& form)
 {
-    return controlOf<QToolButton>(&form, QStringLiteral("SoundSwitch"));
+    return controlOf<QToolButton>(&form, u"SoundSwitch"_s);
 }
 
 } // namespace
@@ -110,7 +110,7 @@ private slots:
         form.show();
         click(soundSwitch(form));
         QTRY_VERIFY2(soundSwitch(form)->toolTip().contains(told), qPrintable(soundSwitch(form)->toolTip()));
-        typeAddress(form, GuidedTargetBoxes, QStringLiteral("127.0.0.1"));
+        typeAddress(form, GuidedTargetBoxes, u"127.0.0.1"_s);
         click(form.Command1);
         click(controlOf(openWindow("Form4"), "Command1"));
         QVERIFY(waitUntil([] { return buttonOf("Form2", "Command1") && buttonOf("Form2", "Command1")->isEnabled(); }));
@@ -120,3 +120,4 @@ private slots:
 
 QTEST_MAIN(SoundSwitchTest)
 #include "sound_switch_test.moc"
+

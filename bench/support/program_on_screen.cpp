@@ -6,6 +6,8 @@
 #include <QThread>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace bench {
 
 namespace {
@@ -15,7 +17,7 @@ constexpr int PageChangeTimeoutMs = 3000;
 // Seldom enough that looking for windows costs the X server little.
 constexpr int LookEveryMs = 100;
 
-const QString MainWindow = QStringLiteral("Form1");
+const QString MainWindow = u"Form1"_s;
 
 bool waitFor(const std::function<bool()>& done, QDeadlineTimer deadline)
 {
@@ -32,7 +34,7 @@ bool waitFor(const std::function<bool()>& done, QDeadlineTimer deadline)
 ProgramOnScreen::ProgramOnScreen(const QString& program, const QString& display, const WindowLayout& layout)
     : m_layout(layout), m_driver(display)
 {
-    m_process.setProcessEnvironment(qtEnvironment(QStringLiteral("xcb"), display));
+    m_process.setProcessEnvironment(qtEnvironment(u"xcb"_s, display));
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice());
     m_process.start(program);
@@ -44,7 +46,7 @@ ProgramOnScreen::ProgramOnScreen(const QString& program, const QString& display,
     if (mapped)
         m_mainWindow = windows.front().id;
     else
-        m_failure = QStringLiteral("the program showed no window within %1 s on %2").arg(StartTimeoutMs / 1000).arg(display);
+        m_failure = u"the program showed no window within %1 s on %2"_s.arg(StartTimeoutMs / 1000).arg(display);
 }
 
 ProgramOnScreen::~ProgramOnScreen()
@@ -66,7 +68,7 @@ void ProgramOnScreen::typeAddress(const QString& firstBox, const QString& addres
 bool ProgramOnScreen::showDynamicPage() const
 {
     const auto before = openWindow(MainWindow);
-    m_driver.key(QStringLiteral("ctrl+Tab"));
+    m_driver.key(u"ctrl+Tab"_s);
     return before && waitFor([&] {
         const auto now = openWindow(MainWindow);
         return now && now->geometry.height() != before->geometry.height();

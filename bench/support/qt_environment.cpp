@@ -1,13 +1,15 @@
 #include "support/qt_environment.h"
 
+using namespace Qt::StringLiterals;
+
 namespace bench {
 
 QProcessEnvironment qtEnvironment(const QString& platform, const QString& display)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    environment.insert(u"QT_QPA_PLATFORM"_s, platform);
     if (!display.isEmpty())
-        environment.insert(QStringLiteral("DISPLAY"), display);
+        environment.insert(u"DISPLAY"_s, display);
     return environment;
 }
 

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace bench {
 
 namespace {
@@ -18,19 +20,19 @@ void printLine(const QString& line)
 void printFigure(const QString& figure, const QString& result, const QString& reference, const QString& goal,
                  std::optional<bool> met)
 {
-    const QString verdict = met ? (*met ? QStringLiteral("yes") : QStringLiteral("NO")) : QStringLiteral("n/a");
-    const QStringList fields{QStringLiteral("FIGURE"), figure, result, reference, goal, verdict};
+    const QString verdict = met ? (*met ? u"yes"_s : u"NO"_s) : u"n/a"_s;
+    const QStringList fields{u"FIGURE"_s, figure, result, reference, goal, verdict};
     printLine(fields.join(u'\t'));
 }
 
 void printDetail(const QString& line)
 {
-    printLine(QStringLiteral("  ") + line);
+    printLine(u"  "_s + line);
 }
 
 void printSkipped(const QString& figure, const QString& goal, const QString& reason)
 {
-    printFigure(figure, QStringLiteral("skipped: ") + reason, QStringLiteral("-"), goal, std::nullopt);
+    printFigure(figure, u"skipped: "_s + reason, u"-"_s, goal, std::nullopt);
 }
 
 QString joined(const QList<double>& values, int decimals)
@@ -43,7 +45,7 @@ QString joined(const QList<double>& values, int decimals)
 
 QString mebibytes(qint64 kib)
 {
-    return QString::number(double(kib) / 1024.0, 'f', 1) + QStringLiteral(" MiB");
+    return QString::number(double(kib) / 1024.0, 'f', 1) + u" MiB"_s;
 }
 
 } // namespace bench

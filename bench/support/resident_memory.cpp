@@ -2,11 +2,13 @@
 
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 namespace bench {
 
 qint64 residentKiB(qint64 pid)
 {
-    QFile status(pid ? QStringLiteral("/proc/%1/status").arg(pid) : QStringLiteral("/proc/self/status"));
+    QFile status(pid ? u"/proc/%1/status"_s.arg(pid) : u"/proc/self/status"_s);
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     // Files under /proc tell no size, so they are read whole.

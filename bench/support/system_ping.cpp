@@ -3,16 +3,18 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace bench {
 
 namespace {
 
 void readOutput(const QString& output, PingRun& run)
 {
-    static const QRegularExpression replyTime(QStringLiteral("time=([0-9.]+) ms"));
-    static const QRegularExpression received(QStringLiteral("(\\d+) received"));
-    static const QRegularExpression summary(QStringLiteral("min/avg/max/mdev = ([0-9.]+)/([0-9.]+)/([0-9.]+)/"));
-    static const QRegularExpression gap(QStringLiteral("ipg/ewma ([0-9.]+)/"));
+    static const QRegularExpression replyTime(u"time=([0-9.]+) ms"_s);
+    static const QRegularExpression received(u"(\\d+) received"_s);
+    static const QRegularExpression summary(u"min/avg/max/mdev = ([0-9.]+)/([0-9.]+)/([0-9.]+)/"_s);
+    static const QRegularExpression gap(u"ipg/ewma ([0-9.]+)/"_s);
     for (auto match = replyTime.globalMatch(output); match.hasNext();)
         run.times.append(match.next().captured(1).toDouble());
     const QRegularExpressionMatch summed = summary.match(output);
@@ -33,12 +35,12 @@ PingRun runPing(const QStringList& command, int timeoutMs)
     if (!ping.waitForFinished(timeoutMs)) {
         ping.kill();
         ping.waitForFinished();
-        run.failure = QStringLiteral("%1 did not end within %2 ms").arg(command.join(u' ')).arg(timeoutMs);
+        run.failure = u"%1 did not end within %2 ms"_s.arg(command.join(u' ')).arg(timeoutMs);
         return run;
     }
     readOutput(QString::fromLocal8Bit(ping.readAllStandardOutput()), run);
     if (run.received == 0)
-        run.failure = QStringLiteral("%1: %2").arg(command.join(u' '),
+        run.failure = u"%1: %2"_s.arg(command.join(u' '),
                                                     QString::fromLocal8Bit(ping.readAllStandardError()).trimmed());
     return run;
 }

@@ -8,6 +8,8 @@
 #include <optional>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace bench {
 
 namespace {
@@ -24,7 +26,7 @@ QByteArray readProcFile(const QString& path)
 // utime + stime of /proc/PID/stat, which include the threads already ended.
 std::optional<qint64> processorTicks(qint64 pid)
 {
-    const QByteArray stat = readProcFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    const QByteArray stat = readProcFile(u"/proc/%1/stat"_s.arg(pid));
     // The command name in parentheses may hold blanks; the fields after it,
     // from the state (field 3) on, do not.
     const qsizetype nameEnd = stat.lastIndexOf(')');
@@ -41,7 +43,7 @@ std::optional<qint64> processorTicks(qint64 pid)
 UsageMeter::Switches switchesOfThread(const QString& taskPath)
 {
     UsageMeter::Switches switches;
-    for (const QByteArray& line : readProcFile(taskPath + QStringLiteral("/status")).split('\n')) {
+    for (const QByteArray& line : readProcFile(taskPath + u"/status"_s).split('\n')) {
         const qint64 count = line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
         if (line.startsWith("voluntary_ctxt_switches:"))
             switches.voluntary = count;
@@ -81,7 +83,7 @@ void UsageMeter::stop()
 
 void UsageMeter::look()
 {
-    const QString tasks = QStringLiteral("/proc/%1/task").arg(m_pid);
+    const QString tasks = u"/proc/%1/task"_s.arg(m_pid);
     const QStringList ids = QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     const std::optional<qint64> ticks = processorTicks(m_pid);
     QMutexLocker locked(&m_mutex);
@@ -95,7 +97,7 @@ void UsageMeter::look()
         const Switches switches = switchesOfThread(task);
         const qint64 threadId = id.toLongLong();
         if (!m_threads.contains(threadId)) {
-            const QString name = QString::fromLocal8Bit(readProcFile(task + QStringLiteral("/comm"))).trimmed();
+            const QString name = QString::fromLocal8Bit(readProcFile(task + u"/comm"_s)).trimmed();
             m_threads.insert(threadId, {name, m_started ? Switches() : switches, switches});
         } else if (switches.total() > 0) {
             // A thread that ended since its directory was listed reads as

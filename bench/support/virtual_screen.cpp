@@ -2,6 +2,8 @@
 
 #include <QStandardPaths>
 
+using namespace Qt::StringLiterals;
+
 namespace bench {
 
 namespace {
@@ -12,16 +14,16 @@ constexpr int StartTimeoutMs = 10'000;
 
 VirtualScreen::VirtualScreen()
 {
-    m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                           QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                           QStringLiteral("-screen"), QStringLiteral("0"),
-                                           QStringLiteral("1280x1024x24")});
+    m_server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s,
+                                           u"-nolisten"_s, u"tcp"_s,
+                                           u"-screen"_s, u"0"_s,
+                                           u"1280x1024x24"_s});
     while (!m_server.canReadLine() && m_server.waitForReadyRead(StartTimeoutMs)) {
     }
     if (m_server.canReadLine())
         m_display = u':' + QString::fromLatin1(m_server.readLine().trimmed());
     else
-        m_failure = QStringLiteral("Xvfb did not start: ")
+        m_failure = u"Xvfb did not start: "_s
             + QString::fromLocal8Bit(m_server.readAllStandardError()).simplified().right(200);
 }
 
@@ -33,7 +35,7 @@ VirtualScreen::~VirtualScreen()
 
 bool VirtualScreen::available()
 {
-    return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty();
+    return !QStandardPaths::findExecutable(u"Xvfb"_s).isEmpty();
 }
 
 } // namespace bench

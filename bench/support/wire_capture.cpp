@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 #include <QThread>
 
+using namespace Qt::StringLiterals;
+
 namespace bench {
 
 namespace {
@@ -17,10 +19,10 @@ constexpr int FlushMs = 200;
 
 WireCapture::WireCapture(const QString& namespaceName)
 {
-    m_tcpdump.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), namespaceName,
-                                          QStringLiteral("tcpdump"), QStringLiteral("-i"), QStringLiteral("any"),
-                                          QStringLiteral("-n"), QStringLiteral("-tt"), QStringLiteral("-l"),
-                                          QStringLiteral("icmp")});
+    m_tcpdump.start(u"ip"_s, {u"netns"_s, u"exec"_s, namespaceName,
+                                          u"tcpdump"_s, u"-i"_s, u"any"_s,
+                                          u"-n"_s, u"-tt"_s, u"-l"_s,
+                                          u"icmp"_s});
     // tcpdump says it listens on its error output.
     QByteArray said;
     for (int waited = 0; !m_listening && waited < StartTimeoutMs && m_tcpdump.state() != QProcess::NotRunning;
@@ -43,7 +45,7 @@ QList<double> WireCapture::roundTrips()
     m_tcpdump.terminate();
     m_tcpdump.waitForFinished(StartTimeoutMs);
     static const QRegularExpression packet(
-        QStringLiteral("^(\\d+\\.\\d+) .*ICMP echo (request|reply), id (\\d+), seq (\\d+)"));
+        u"^(\\d+\\.\\d+) .*ICMP echo (request|reply), id (\\d+), seq (\\d+)"_s);
     QList<QString> order;
     QMap<QString, double> sentAt;
     QMap<QString, double> answeredAt;
@@ -53,7 +55,7 @@ QList<double> WireCapture::roundTrips()
             continue;
         const QString key = match.captured(3) + u'/' + match.captured(4);
         const double at = match.captured(1).toDouble() * 1000;
-        if (match.captured(2) == QLatin1String("request")) {
+        if (match.captured(2) == u"request"_s) {
             order.append(key);
             sentAt[key] = at;
         } else {

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+using namespace Qt::StringLiterals;
+
 namespace bench {
 
 namespace {
@@ -28,19 +30,19 @@ QList<XDriver::Window> readWindows(const QByteArray& output)
 
 XDriver::XDriver(const QString& display) : m_environment(QProcessEnvironment::systemEnvironment())
 {
-    m_environment.insert(QStringLiteral("DISPLAY"), display);
+    m_environment.insert(u"DISPLAY"_s, display);
 }
 
 bool XDriver::available()
 {
-    return !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
+    return !QStandardPaths::findExecutable(u"xdotool"_s).isEmpty();
 }
 
 std::optional<QByteArray> XDriver::run(const QStringList& arguments) const
 {
     QProcess driver;
     driver.setProcessEnvironment(m_environment);
-    driver.start(QStringLiteral(X_DRIVER), arguments);
+    driver.start(QString::fromUtf8(X_DRIVER), arguments);
     if (!driver.waitForFinished(CommandTimeoutMs)) {
         stopProcess(driver);
         return std::nullopt;
@@ -52,28 +54,28 @@ std::optional<QByteArray> XDriver::run(const QStringList& arguments) const
 
 QList<XDriver::Window> XDriver::visibleWindowsOf(qint64 pid) const
 {
-    const auto output = run({QStringLiteral("windows"), QString::number(pid)});
+    const auto output = run({u"windows"_s, QString::number(pid)});
     return output ? readWindows(*output) : QList<Window>();
 }
 
 bool XDriver::focus(quint64 window) const
 {
-    return run({QStringLiteral("focus"), QString::number(window)}).has_value();
+    return run({u"focus"_s, QString::number(window)}).has_value();
 }
 
 void XDriver::typeAddress(const QString& address) const
 {
-    run({QStringLiteral("address"), address});
+    run({u"address"_s, address});
 }
 
 void XDriver::key(const QString& keys) const
 {
-    run({QStringLiteral("key"), keys});
+    run({u"key"_s, keys});
 }
 
 void XDriver::click(quint64 window, QPoint at) const
 {
-    run({QStringLiteral("click"), QString::number(window), QString::number(at.x()), QString::number(at.y())});
+    run({u"click"_s, QString::number(window), QString::number(at.x()), QString::number(at.y())});
 }
 
 } // namespace bench

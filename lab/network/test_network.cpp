@@ -35,7 +35,7 @@ TestNetwork::TestNetwork()
         return;
     }
     // The namespaces of runs that were killed carry the ids of processes that are gone.
-    QProcess::execute(QStringLiteral(REMOVE_LEFTOVERS), {});
+    QProcess::execute(QString::fromUtf8(REMOVE_LEFTOVERS), {});
     m_ready = build();
 }
 

@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <thread>
 
+using namespace Qt::StringLiterals;
+
 using namespace std::chrono_literals;
 using Clock = MonitorRecorder::Clock;
 
@@ -70,15 +72,15 @@ int main(int argc, char** argv)
         player.play(std::move(samples));
     };
     for (int grade = 1; grade <= 6; ++grade) {
-        play(QStringLiteral("grade %1").arg(grade), gradeTone(grade));
+        play(u"grade %1"_s.arg(grade), gradeTone(grade));
         std::this_thread::sleep_for(500ms);
     }
-    play(QStringLiteral("chime"), measuredChime());
+    play(u"chime"_s, measuredChime());
     std::this_thread::sleep_for(500ms);
-    play(QStringLiteral("grade 1"), gradeTone(1));
+    play(u"grade 1"_s, gradeTone(1));
     std::this_thread::sleep_for(40ms);
-    play(QStringLiteral("grade 3, to give way"), gradeTone(3));
-    play(QStringLiteral("grade 5"), gradeTone(5));
+    play(u"grade 3, to give way"_s, gradeTone(3));
+    play(u"grade 5"_s, gradeTone(5));
     std::this_thread::sleep_for(600ms);
 
     const std::vector<FoundTone> tones = findTones(recorder.stop(), ToneSampleRate);

@@ -5,9 +5,11 @@
 #include <QList>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 ThreadTimes threadTimes(pid_t thread)
 {
-    QFile stat(QStringLiteral("/proc/self/task/%1/schedstat").arg(thread));
+    QFile stat(u"/proc/self/task/%1/schedstat"_s.arg(thread));
     if (!stat.open(QIODevice::ReadOnly))
         return {};
     const QList<QByteArray> fields = stat.readAll().split(' ');
@@ -17,7 +19,7 @@ ThreadTimes threadTimes(pid_t thread)
 double queuedMsOfAllThreads()
 {
     double queued = 0;
-    for (const QString& thread : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+    for (const QString& thread : QDir(u"/proc/self/task"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         queued += threadTimes(pid_t(thread.toInt())).queuedMs;
     return queued;
 }

@@ -15,7 +15,7 @@ void typeAddress(Form1& form, const QList<int>& boxes, const QString& address)
 {
     const QStringList octets = address.split(u'.');
     for (qsizetype i = 0; i < boxes.size(); ++i) {
-        auto* box = form.findChild<QLineEdit*>(QStringLiteral("Text1(%1)").arg(boxes[i]));
+        auto* box = form.findChild<QLineEdit*>(u"Text1(%1)"_s.arg(boxes[i]));
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Backspace);
         QTest::keyClicks(box, octets.value(i));
@@ -98,7 +98,7 @@ QStringList texts(const QWidget* window, std::initializer_list<const char*> name
 {
     QStringList texts;
     for (const char* name : names)
-        texts << controlOf<QLineEdit>(window, QLatin1String(name))->text();
+        texts << controlOf<QLineEdit>(window, QLatin1StringView(name))->text();
     return texts;
 }
 
@@ -167,7 +167,7 @@ QStringList WindowDriver::enabledButtons() const
 void WindowDriver::calcular(const QString& address)
 {
     typeAddress(form, GuidedTargetBoxes, address);
-    click(QStringLiteral("Command1"));
+    click(u"Command1"_s);
 }
 
 bool WindowDriver::measure(const QList<ScriptedProbeService::Outcome>& outcomes)
@@ -181,7 +181,7 @@ bool WindowDriver::measure(const QList<ScriptedProbeService::Outcome>& outcomes)
 void WindowDriver::iniciar(const QString& address)
 {
     typeDynamicAddress(form, address);
-    click(QStringLiteral("Command6"));
+    click(u"Command6"_s);
 }
 
 bool WindowDriver::answerProbe(const std::function<bool()>& recorded)

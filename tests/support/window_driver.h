@@ -18,6 +18,9 @@
 #include <QTest>
 #include <functional>
 
+// Every window test writes its texts as u"..."_s.
+using namespace Qt::StringLiterals;
+
 class QMessageBox;
 
 // What a user does with the windows and sees of them, for the tests and the
@@ -98,16 +101,16 @@ public:
     QStringList enabledButtons() const;
 
     // Guided: the prompt window Form4 and the measurement window Form2.
-    static QWidget* prompt() { return openWindow(QStringLiteral("Form4")); }
-    static QWidget* measurement() { return openWindow(QStringLiteral("Form2")); }
+    static QWidget* prompt() { return openWindow(u"Form4"_s); }
+    static QWidget* measurement() { return openWindow(u"Form2"_s); }
     // Types the address into the guided "IP Receptor" boxes and presses "CALCULAR".
-    void calcular(const QString& address = QStringLiteral("127.0.0.1"));
-    static void aceptar() { ::click(controlOf(prompt(), QStringLiteral("Command1"))); }
-    static void detener() { ::click(controlOf(prompt(), QStringLiteral("Command2"))); }
-    static void completado() { ::click(controlOf(measurement(), QStringLiteral("Command1"))); }
-    static QString promptText() { return controlOf<QPlainTextEdit>(prompt(), QStringLiteral("Text1"))->toPlainText(); }
-    static bool runEnded() { return measurement() && controlOf(measurement(), QStringLiteral("Command1"))->isEnabled(); }
-    static QStringList measurementLines() { return lines(controlOf<QListWidget>(measurement(), QStringLiteral("List1"))); }
+    void calcular(const QString& address = u"127.0.0.1"_s);
+    static void aceptar() { ::click(controlOf(prompt(), u"Command1"_s)); }
+    static void detener() { ::click(controlOf(prompt(), u"Command2"_s)); }
+    static void completado() { ::click(controlOf(measurement(), u"Command1"_s)); }
+    static QString promptText() { return controlOf<QPlainTextEdit>(prompt(), u"Text1"_s)->toPlainText(); }
+    static bool runEnded() { return measurement() && controlOf(measurement(), u"Command1"_s)->isEnabled(); }
+    static QStringList measurementLines() { return lines(controlOf<QListWidget>(measurement(), u"List1"_s)); }
     // The measurement window's five chart lines, top to bottom.
     static QStringList measurementChart() { return texts(measurement(), {"Text2", "Text3", "Text4", "Text9", "Text10"}); }
     // Measures the prompted orientation, its first samples with these outcomes
@@ -118,11 +121,11 @@ public:
     QString total(int row) const { return form.Text10[row]->text(); }
 
     // Dynamic: types the address on its page and presses "INICIAR".
-    void iniciar(const QString& address = QStringLiteral("127.0.0.1"));
+    void iniciar(const QString& address = u"127.0.0.1"_s);
     // The dynamic page's five chart lines, top to bottom.
     QStringList dynamicChart() const { return texts(&form, {"Text12", "Text8", "Text7", "Text13", "Text10(4)"}); }
-    QStringList passLines() const { return lines(form.List2).filter(QStringLiteral("Ultimo valor para alineacion")); }
-    bool dynamicRunning() const { return form.findChild<QObject*>(QStringLiteral("RunDynamicAlignment")); }
+    QStringList passLines() const { return lines(form.List2).filter(u"Ultimo valor para alineacion"_s); }
+    bool dynamicRunning() const { return form.findChild<QObject*>(u"RunDynamicAlignment"_s); }
 
     // With probes held: lets the next probe answer once it is sent, and
     // waits until `recorded`.
