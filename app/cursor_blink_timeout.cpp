@@ -7,8 +7,7 @@ namespace {
 constexpr int BlinkingMs = 10'000;
 } // namespace
 
-CursorBlinkTimeout::CursorBlinkTimeout(QObject* parent)
-    : QObject(parent), m_flashTime(QApplication::cursorFlashTime())
+CursorBlinkTimeout::CursorBlinkTimeout(QObject* parent) : QObject(parent), m_flashTime(QApplication::cursorFlashTime())
 {
     m_stillLit.setSingleShot(true);
     m_stillLit.setInterval(BlinkingMs);

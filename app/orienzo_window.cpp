@@ -4,8 +4,7 @@
 #include "dynamic/start_stop_speed.h"
 #include "guided/guided_controls.h"
 
-OrienzoWindow::OrienzoWindow(ProbeService& probe, TonePlayer& tones, Speaker& voice)
-    : Form1(probe, tones, voice)
+OrienzoWindow::OrienzoWindow(ProbeService& probe, TonePlayer& tones, Speaker& voice) : Form1(probe, tones, voice)
 {
     attachGuidedAlignment(*this);
     attachDynamicAlignment(*this);

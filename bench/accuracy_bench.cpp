@@ -54,8 +54,7 @@ QString againstWire(const QList<double>& ours, const QList<double>& onWire)
 void measureDelay(TestNetwork& network, TimedProbeService& probe, int delay)
 {
     if (!network.startResponder(QString::fromUtf8(ECHO_RESPONDER),
-                                {u"--delay-ms"_s, QString::number(delay), u"--lifetime-s"_s,
-                                 u"60"_s})) {
+                                {u"--delay-ms"_s, QString::number(delay), u"--lifetime-s"_s, u"60"_s})) {
         printSkipped(figureName(delay), RoundTripGoal, u"the responder did not start"_s);
         return;
     }
@@ -71,10 +70,8 @@ void measureDelay(TestNetwork& network, TimedProbeService& probe, int delay)
         if (wire.isListening())
             onWire = wire.roundTrips();
     }
-    const PingRun ping = runPing({u"ip"_s, u"netns"_s, u"exec"_s,
-                                  network.proberNamespace(), u"ping"_s, u"-n"_s,
-                                  u"-c"_s, QString::number(ProbesPerDelay), u"-i"_s,
-                                  u"0.2"_s, Responder},
+    const PingRun ping = runPing({u"ip"_s, u"netns"_s, u"exec"_s, network.proberNamespace(), u"ping"_s, u"-n"_s,
+                                  u"-c"_s, QString::number(ProbesPerDelay), u"-i"_s, u"0.2"_s, Responder},
                                  30'000);
     if (!ping.failure.isEmpty()) {
         printSkipped(figureName(delay), RoundTripGoal, ping.failure);
@@ -91,16 +88,19 @@ void measureDelay(TestNetwork& network, TimedProbeService& probe, int delay)
     }
     const Summary our = summarize(ours);
     printDetail(u"delay %1 ms: %2"_s.arg(delay).arg(againstWire(ours, onWire)));
-    printDetail(u"delay %1 ms: ours %2 (ms); ping %3 (ms)"_s.arg(delay).arg(joined(ours, 0),
-                                                                                   joined(ping.times, 3)));
+    printDetail(u"delay %1 ms: ours %2 (ms); ping %3 (ms)"_s.arg(delay).arg(joined(ours, 0), joined(ping.times, 3)));
     printFigure(figureName(delay),
-                u"%1 replies, %2..%3 ms, mean %4, off ping by <= %5 ms%6"_s
-                    .arg(ours.size()).arg(our.min).arg(our.max).arg(our.mean, 0, 'f', 2).arg(farthest)
+                u"%1 replies, %2..%3 ms, mean %4, off ping by <= %5 ms%6"_s.arg(ours.size())
+                    .arg(our.min)
+                    .arg(our.max)
+                    .arg(our.mean, 0, 'f', 2)
+                    .arg(farthest)
                     .arg(sameGrade ? QString() : u", grade differs"_s),
-                u"ping %1..%2 ms, mean %3 -> %4"_s.arg(ping.minMs, 0, 'f', 3).arg(ping.maxMs, 0, 'f', 3)
-                    .arg(ping.meanMs, 0, 'f', 3).arg(reference),
-                QString::fromLatin1(RoundTripGoal),
-                ours.size() == ProbesPerDelay && farthest <= 1 && sameGrade);
+                u"ping %1..%2 ms, mean %3 -> %4"_s.arg(ping.minMs, 0, 'f', 3)
+                    .arg(ping.maxMs, 0, 'f', 3)
+                    .arg(ping.meanMs, 0, 'f', 3)
+                    .arg(reference),
+                QString::fromLatin1(RoundTripGoal), ours.size() == ProbesPerDelay && farthest <= 1 && sameGrade);
 }
 
 void measureTimeout(TestNetwork& network, TimedProbeService& probe)
@@ -111,8 +111,8 @@ void measureTimeout(TestNetwork& network, TimedProbeService& probe)
         return;
     }
     QList<double> waits;
-    QList<double> ownWaits;      // less the time the machine kept our threads from a processor
-    QList<double> waitedInside;  // what EchoProbe itself waited, whole ms
+    QList<double> ownWaits;     // less the time the machine kept our threads from a processor
+    QList<double> waitedInside; // what EchoProbe itself waited, whole ms
     bool allFailed = true;
     for (int i = 0; i < TimeoutProbes; ++i) {
         if (const auto outcome = timedProbeOnce(probe, Responder)) {
@@ -125,12 +125,15 @@ void measureTimeout(TestNetwork& network, TimedProbeService& probe)
     const Summary wait = summarize(waits);
     const Summary own = summarize(ownWaits);
     printDetail(u"request to non-zero status: %1 (ms); less time kept from a processor: %2;"
-                               u" of which EchoProbe waited %3 (whole ms)"_s
-                    .arg(joined(waits, 2), joined(ownWaits, 2), joined(waitedInside, 0)));
+                u" of which EchoProbe waited %3 (whole ms)"_s.arg(joined(waits, 2), joined(ownWaits, 2),
+                                                                  joined(waitedInside, 0)));
     printFigure(figure,
-                u"%1 probes, %2..%3 ms less time kept off a busy processor (%4..%5 ms as it came)%6"_s
-                    .arg(waits.size()).arg(own.min, 0, 'f', 2).arg(own.max, 0, 'f', 2).arg(wait.min, 0, 'f', 2)
-                    .arg(wait.max, 0, 'f', 2).arg(allFailed ? QString() : u", a zero status"_s),
+                u"%1 probes, %2..%3 ms less time kept off a busy processor (%4..%5 ms as it came)%6"_s.arg(waits.size())
+                    .arg(own.min, 0, 'f', 2)
+                    .arg(own.max, 0, 'f', 2)
+                    .arg(wait.min, 0, 'f', 2)
+                    .arg(wait.max, 0, 'f', 2)
+                    .arg(allFailed ? QString() : u", a zero status"_s),
                 u"timeout 1000 ms"_s, QString::fromLatin1(TimeoutGoal),
                 waits.size() == TimeoutProbes && allFailed && own.min >= ProbeTimeoutMs
                     && own.max <= ProbeTimeoutMs + TimeoutAllowanceMs);

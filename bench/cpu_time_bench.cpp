@@ -64,7 +64,7 @@ struct Cost {
     double processorMs = 0;
     UsageMeter::Switches switches;
     QMap<QString, UsageMeter::Switches> switchesByThread;
-    QString failure;  // what went wrong driving the program, if anything
+    QString failure; // what went wrong driving the program, if anything
 
     double share() const { return processorMs / minuteMs(); }
     double wakeupsPerSecond() const { return perSecond(switches.total()); }
@@ -102,7 +102,8 @@ Cost measureMinute(qint64 pid, const std::function<QString(QDeadlineTimer)>& dri
 QString costText(const Cost& cost)
 {
     return u"%1 ms in %2 s (%3 % of one processor)"_s.arg(cost.processorMs, 0, 'f', 0)
-        .arg(minuteMs() / 1000).arg(cost.share() * 100, 0, 'f', 2);
+        .arg(minuteMs() / 1000)
+        .arg(cost.share() * 100, 0, 'f', 2);
 }
 
 QString wakeupsText(const Cost& cost)
@@ -119,10 +120,10 @@ QString switchesText(const Cost& cost)
         if (thread.value().total() > 0)
             threads.append(u"%1 %2"_s.arg(thread.key()).arg(perSecond(thread.value().total()), 0, 'f', 1));
     return wakeupsText(cost)
-        + u" (%1 waits, %2 taken off the processor); by thread: "_s
-              .arg(perSecond(cost.switches.voluntary), 0, 'f', 1)
-              .arg(perSecond(cost.switches.nonvoluntary), 0, 'f', 1)
-        + threads.join(u", "_s);
+           + u" (%1 waits, %2 taken off the processor); by thread: "_s
+                 .arg(perSecond(cost.switches.voluntary), 0, 'f', 1)
+                 .arg(perSecond(cost.switches.nonvoluntary), 0, 'f', 1)
+           + threads.join(u", "_s);
 }
 
 Cost measurePing()
@@ -204,7 +205,9 @@ Measured measureAll(const QString& display, const WindowLayout& layout)
     measured.idle = measureProgram(display, layout, [](const ProgramOnScreen&, QDeadlineTimer) { return QString(); });
     measured.guided = measureProgram(
         display, layout,
-        [&](const ProgramOnScreen& program, QDeadlineTimer end) { return driveGuided(program, end, measured.orientations); },
+        [&](const ProgramOnScreen& program, QDeadlineTimer end) {
+            return driveGuided(program, end, measured.orientations);
+        },
         [](const ProgramOnScreen& program) {
             program.typeAddress(GuidedFirstBox, Loopback);
             return QString();
@@ -228,12 +231,11 @@ Measured measureAll(const QString& display, const WindowLayout& layout)
 
 void printAll(const Measured& measured, const Cost& ping)
 {
-    const QString reference = ping.failure.isEmpty()
-        ? u"ping -i 0.5 %1, alone: "_s.arg(Loopback) + costText(ping)
-        : ping.failure;
+    const QString reference =
+        ping.failure.isEmpty() ? u"ping -i 0.5 %1, alone: "_s.arg(Loopback) + costText(ping) : ping.failure;
     printDetail(u"each minute %1 s; a fresh program for each, settled %2 s after start-up, its main "
-                               u"window holding the keyboard focus as a window manager gives it"_s
-                    .arg(minuteMs() / 1000).arg(SettleMs / 1000));
+                u"window holding the keyboard focus as a window manager gives it"_s.arg(minuteMs() / 1000)
+                    .arg(SettleMs / 1000));
     printDetail(u"ping alone, in a minute of its own before the program's: "_s + switchesText(ping));
     printDetail(u"idle: "_s + switchesText(measured.idle));
     printDetail(u"guided: "_s + switchesText(measured.guided));
@@ -246,13 +248,13 @@ void printAll(const Measured& measured, const Cost& ping)
         else
             printFigure(figure, u"failed: "_s + cost.failure, reference, goal, std::nullopt);
     };
-    print(IdleFigure, measured.idle, costText(measured.idle) + u", "_s + wakeupsText(measured.idle),
-          IdleGoal, measured.idle.wakeupsPerSecond() < IdleGoalWakeupsPerSecond);
-    print(GuidedFigure, measured.guided,
-          costText(measured.guided) + u", %1 orientations"_s.arg(measured.orientations),
+    print(IdleFigure, measured.idle, costText(measured.idle) + u", "_s + wakeupsText(measured.idle), IdleGoal,
+          measured.idle.wakeupsPerSecond() < IdleGoalWakeupsPerSecond);
+    print(GuidedFigure, measured.guided, costText(measured.guided) + u", %1 orientations"_s.arg(measured.orientations),
           GuidedGoal + u" (%1 ms)"_s.arg(measured.dynamic.processorMs, 0, 'f', 0),
-          measured.dynamic.failure.isEmpty() ? std::optional(measured.guided.processorMs <= measured.dynamic.processorMs)
-                                             : std::nullopt);
+          measured.dynamic.failure.isEmpty()
+              ? std::optional(measured.guided.processorMs <= measured.dynamic.processorMs)
+              : std::nullopt);
     print(DynamicFigure, measured.dynamic, costText(measured.dynamic), DynamicGoal,
           measured.dynamic.share() <= DynamicGoalShare);
 }

@@ -33,11 +33,11 @@ bool loopRunning(Form1& form)
 
 void measure(Form1& form, TimedProbeService& probe, int loopDelay)
 {
-    const QString figure = u"3 pass period, LoopDelay %1%2"_s.arg(loopDelay)
-        .arg(form.SoundSwitch->isChecked() ? u", Sonido on"_s : QString());
+    const QString figure = u"3 pass period, LoopDelay %1%2"_s.arg(loopDelay).arg(
+        form.SoundSwitch->isChecked() ? u", Sonido on"_s : QString());
     form.Slider1->setValue(loopDelay);
     const qsizetype firstProbe = probe.probes().size();
-    QList<double> queuedAtLine;  // how long the UI thread had stood ready to run, at each pass's line
+    QList<double> queuedAtLine; // how long the UI thread had stood ready to run, at each pass's line
     const pid_t uiThread = currentThread();
     PassLog log(form, 1, [&queuedAtLine, uiThread] { queuedAtLine.append(threadTimes(uiThread).queuedMs); });
     click(form.Command6);
@@ -49,9 +49,9 @@ void measure(Form1& form, TimedProbeService& probe, int loopDelay)
         return;
     }
     QList<double> excess;
-    QList<double> queued;      // how long the UI thread stood ready to run outside the probe
+    QList<double> queued; // how long the UI thread stood ready to run outside the probe
     QList<double> probeTimes;
-    QList<double> untilProbe;  // from a pass's line to the next probe, less LoopDelay
+    QList<double> untilProbe; // from a pass's line to the next probe, less LoopDelay
     for (int pass = 1; pass <= Periods; ++pass) {
         const TimedProbeService::Probe& passProbe = probe.probes()[firstProbe + pass];
         probeTimes.append(passProbe.durationMs);
@@ -63,16 +63,20 @@ void measure(Form1& form, TimedProbeService& probe, int loopDelay)
     const Summary over = summarize(excess);
     const Summary probeTime = summarize(probeTimes);
     const double drift = slope(excess);
-    printDetail(u"LoopDelay %1: excess per pass over probe + LoopDelay (ms): %2"_s.arg(loopDelay)
-                    .arg(joined(excess, 2)));
+    printDetail(
+        u"LoopDelay %1: excess per pass over probe + LoopDelay (ms): %2"_s.arg(loopDelay).arg(joined(excess, 2)));
     printDetail(u"LoopDelay %1: meanwhile, outside the probe, the UI thread stood ready for a busy"
-                               u" processor (ms): %2"_s.arg(loopDelay).arg(joined(queued, 2)));
+                u" processor (ms): %2"_s.arg(loopDelay)
+                    .arg(joined(queued, 2)));
     const Summary pause = summarize(untilProbe);
-    printDetail(u"LoopDelay %1: of which from the line to the next probe (events, pause): mean %2, max %3 ms"_s
-                    .arg(loopDelay).arg(pause.mean, 0, 'f', 2).arg(pause.max, 0, 'f', 2));
+    printDetail(
+        u"LoopDelay %1: of which from the line to the next probe (events, pause): mean %2, max %3 ms"_s.arg(loopDelay)
+            .arg(pause.mean, 0, 'f', 2)
+            .arg(pause.max, 0, 'f', 2));
     printFigure(figure,
                 u"excess mean %1, max %2, drift %3 ms/pass"_s.arg(over.mean, 0, 'f', 2)
-                    .arg(over.max, 0, 'f', 2).arg(drift, 0, 'f', 3),
+                    .arg(over.max, 0, 'f', 2)
+                    .arg(drift, 0, 'f', 3),
                 u"probe %1 ms + LoopDelay %2 ms"_s.arg(probeTime.mean, 0, 'f', 2).arg(loopDelay),
                 QString::fromLatin1(Goal),
                 over.max <= AllowedExcessMs && over.min >= -AllowedExcessMs && qAbs(drift) <= AllowedDriftMsPerPass);

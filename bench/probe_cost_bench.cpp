@@ -59,22 +59,24 @@ int main(int argc, char* argv[])
         return EchoProbe(Loopback, reply) == EchoStatus::Success;
     });
     ThreadedProbeService threadedService;
-    const Rate threaded = probeRepeatedly(
-        [&threadedService] { return probeOnce(threadedService, Loopback) == EchoStatus::Success; });
-    printDetail(u"EchoProbe: %1 of %2 answered in %3 ms; through the program's worker thread: %4"_s
-                    .arg(blocking.answered).arg(Probes).arg(blocking.elapsedMs, 0, 'f', 1).arg(rateText(threaded)));
+    const Rate threaded =
+        probeRepeatedly([&threadedService] { return probeOnce(threadedService, Loopback) == EchoStatus::Success; });
+    printDetail(
+        u"EchoProbe: %1 of %2 answered in %3 ms; through the program's worker thread: %4"_s.arg(blocking.answered)
+            .arg(Probes)
+            .arg(blocking.elapsedMs, 0, 'f', 1)
+            .arg(rateText(threaded)));
 
-    const PingRun ping = runPing({u"ping"_s, u"-n"_s, u"-q"_s,
-                                  u"-f"_s, u"-c"_s, QString::number(Probes), Loopback},
-                                 int(TimeLimitMs));
+    const PingRun ping =
+        runPing({u"ping"_s, u"-n"_s, u"-q"_s, u"-f"_s, u"-c"_s, QString::number(Probes), Loopback}, int(TimeLimitMs));
     if (!ping.failure.isEmpty() || ping.interPacketGapMs <= 0) {
         printFigure(Figure, rateText(blocking), u"ping -f: "_s + ping.failure, Goal, std::nullopt);
         return 0;
     }
     const Rate flood{ping.received, ping.interPacketGapMs * ping.received};
     printFigure(Figure,
-                rateText(blocking) + u", %1 x ping's time a probe"_s
-                                         .arg(blocking.perProbeMs() / flood.perProbeMs(), 0, 'f', 2),
+                rateText(blocking)
+                    + u", %1 x ping's time a probe"_s.arg(blocking.perProbeMs() / flood.perProbeMs(), 0, 'f', 2),
                 u"ping -f -c %1: "_s.arg(Probes) + rateText(flood), Goal, std::nullopt);
     return 0;
 }

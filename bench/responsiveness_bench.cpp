@@ -43,41 +43,49 @@ QString withSound(const QString& figure, const Form1& form)
 QString whenPosted(const EventWaitMeter::Wait& wait, const QList<TimedProbeService::Probe>& probes)
 {
     const double at = wait.postedAt;
-    const auto after = std::ranges::find_if(probes, [at](const TimedProbeService::Probe& probe) {
-        return probe.requestedAt > at;
-    });
+    const auto after =
+        std::ranges::find_if(probes, [at](const TimedProbeService::Probe& probe) { return probe.requestedAt > at; });
     const qsizetype index = after - probes.begin();
     if (index == 0)
-        return u"posted %1 ms before the first probe"_s.arg(probes.isEmpty() ? 0 : probes[0].requestedAt - at,
-                                                                  0, 'f', 1);
+        return u"posted %1 ms before the first probe"_s.arg(probes.isEmpty() ? 0 : probes[0].requestedAt - at, 0, 'f',
+                                                            1);
     const TimedProbeService::Probe& previous = probes[index - 1];
     return u"posted %1 ms after probe %2 was sent (it took %3 ms)"_s.arg(at - previous.requestedAt, 0, 'f', 1)
-        .arg(index).arg(previous.durationMs, 0, 'f', 1);
+        .arg(index)
+        .arg(previous.durationMs, 0, 'f', 1);
 }
 
 // Prints the waits the meter saw while `probes` went out.
 void report(const QString& figure, const EventWaitMeter& meter, const QList<TimedProbeService::Probe>& probes,
             bool completed)
 {
-    const bool allTimedOut = !probes.isEmpty()
+    const bool allTimedOut =
+        !probes.isEmpty()
         && std::ranges::all_of(probes, [](const TimedProbeService::Probe& probe) { return probe.status != 0; });
     const Summary wait = summarize(meter.waits());
-    printDetail(u"%1: %2 events, mean %3 ms, 99th percentile %4 ms, worst %5 ms; %6 probes, %7"_s
-                    .arg(figure).arg(meter.waits().size()).arg(wait.mean, 0, 'f', 3)
-                    .arg(percentile(meter.waits(), 0.99), 0, 'f', 3).arg(wait.max, 0, 'f', 3).arg(probes.size())
+    printDetail(u"%1: %2 events, mean %3 ms, 99th percentile %4 ms, worst %5 ms; %6 probes, %7"_s.arg(figure)
+                    .arg(meter.waits().size())
+                    .arg(wait.mean, 0, 'f', 3)
+                    .arg(percentile(meter.waits(), 0.99), 0, 'f', 3)
+                    .arg(wait.max, 0, 'f', 3)
+                    .arg(probes.size())
                     .arg(allTimedOut ? u"every one timed out"_s : u"NOT all timed out"_s));
     for (const auto& [name, worst] : {std::pair{"longest wait", meter.worst()}, {"longest own wait", meter.worstOwn()}})
         printDetail(u"%1: %2 %3 ms as it came: the UI thread ran %4 ms and stood ready for a processor"
-                                   u" %5 ms, so %6 ms its own; %7"_s
-                        .arg(figure, QLatin1StringView(name)).arg(worst.wallMs, 0, 'f', 2).arg(worst.runningMs, 0, 'f', 2)
-                        .arg(worst.queuedMs, 0, 'f', 2).arg(worst.ownMs(), 0, 'f', 2).arg(whenPosted(worst, probes)));
+                    u" %5 ms, so %6 ms its own; %7"_s.arg(figure, QLatin1StringView(name))
+                        .arg(worst.wallMs, 0, 'f', 2)
+                        .arg(worst.runningMs, 0, 'f', 2)
+                        .arg(worst.queuedMs, 0, 'f', 2)
+                        .arg(worst.ownMs(), 0, 'f', 2)
+                        .arg(whenPosted(worst, probes)));
     const double worstOwn = meter.worstOwn().ownMs();
     printFigure(figure,
                 completed ? u"worst %1 ms less time kept off a busy processor (%2 ms as it came), %3 events"_s
-                                .arg(worstOwn, 0, 'f', 2).arg(wait.max, 0, 'f', 2).arg(meter.waits().size())
+                                .arg(worstOwn, 0, 'f', 2)
+                                .arg(wait.max, 0, 'f', 2)
+                                .arg(meter.waits().size())
                           : u"did not complete"_s,
-                u"blocking design: up to %1 ms here, 3500 ms at LoopDelay 2500"_s
-                    .arg(ProbeTimeoutMs + LoopDelay),
+                u"blocking design: up to %1 ms here, 3500 ms at LoopDelay 2500"_s.arg(ProbeTimeoutMs + LoopDelay),
                 QString::fromLatin1(Goal), completed && allTimedOut && worstOwn < WorstAllowedMs);
 }
 
@@ -105,8 +113,7 @@ void measureDynamic(Form1& form, TimedProbeService& probe)
     const bool completed = runEventsUntil([&] { return log.passes() >= DynamicPasses; },
                                           2 * (DynamicPasses + 1) * (ProbeTimeoutMs + LoopDelay));
     click(form.Command7);
-    runEventsUntil([&] { return !form.findChild<QObject*>(u"RunDynamicAlignment"_s); },
-                   ProbeTimeoutMs + 2 * LoopDelay);
+    runEventsUntil([&] { return !form.findChild<QObject*>(u"RunDynamicAlignment"_s); }, ProbeTimeoutMs + 2 * LoopDelay);
     meter.stop();
     runEventsFor(50);
     report(withSound(DynamicFigure, form), meter, probesSince(probe, first), completed);
@@ -148,8 +155,7 @@ int main(int argc, char* argv[])
         printSkipped(GuidedFigure, Goal, network.failure());
         return 0;
     }
-    network.startResponder(QString::fromUtf8(ECHO_RESPONDER), {u"--silent"_s, u"--lifetime-s"_s,
-                                                           u"120"_s});
+    network.startResponder(QString::fromUtf8(ECHO_RESPONDER), {u"--silent"_s, u"--lifetime-s"_s, u"120"_s});
     const NamespaceVisit visit(network.proberNamespace());
     ThreadedProbeService real;
     TimedProbeService probe(real);

@@ -27,14 +27,14 @@ namespace {
 
 constexpr int Passes = 100'000;
 constexpr int Stretch = 1'000;
-constexpr int StretchesPerBlock = 10;  // a block: 10,000 passes
+constexpr int StretchesPerBlock = 10; // a block: 10,000 passes
 constexpr int TimeLimitMs = 900'000;
 constexpr qint64 AllowedGrowthKiB = 1024;
 constexpr double AllowedSlowdown = 1.10;
 
 struct Mark {
-    double at;          // monotonicMs()
-    double runningMs;   // the UI thread's processor time
+    double at;        // monotonicMs()
+    double runningMs; // the UI thread's processor time
     qint64 residentKiB;
 };
 
@@ -62,8 +62,8 @@ Block blockOf(const QList<Mark>& marks, int block)
 
 QString perPass(const Block& block)
 {
-    return u"%1 us running (best %2; %3 as it came)"_s
-        .arg(median(block.running), 0, 'f', 1).arg(std::ranges::min(block.running), 0, 'f', 1)
+    return u"%1 us running (best %2; %3 as it came)"_s.arg(median(block.running), 0, 'f', 1)
+        .arg(std::ranges::min(block.running), 0, 'f', 1)
         .arg(median(block.wall), 0, 'f', 1);
 }
 
@@ -75,20 +75,16 @@ void report(const QList<Mark>& marks, qint64 atStart)
         const Block measured = blockOf(marks, block);
         lines.append(u"%1k: %2 KiB, %3"_s.arg((block + 1) * 10).arg(measured.residentKiB).arg(perPass(measured)));
     }
-    printDetail(u"resident memory before the run: %1 KiB; per 10,000 passes: "_s.arg(atStart)
-                + lines.join(u"; "_s));
+    printDetail(u"resident memory before the run: %1 KiB; per 10,000 passes: "_s.arg(atStart) + lines.join(u"; "_s));
 
     const Block first = blockOf(marks, 0);
     const Block last = blockOf(marks, blocks - 1);
     const qint64 growth = last.residentKiB - first.residentKiB;
     printFigure(u"6 soak, resident memory"_s,
-                u"%1 at the end, %2 KiB more than after 10,000 passes"_s.arg(mebibytes(last.residentKiB))
-                    .arg(growth),
-                u"%1 before the run, %2 after 10,000"_s.arg(mebibytes(atStart),
-                                                                         mebibytes(first.residentKiB)),
+                u"%1 at the end, %2 KiB more than after 10,000 passes"_s.arg(mebibytes(last.residentKiB)).arg(growth),
+                u"%1 before the run, %2 after 10,000"_s.arg(mebibytes(atStart), mebibytes(first.residentKiB)),
                 u"flat: < 1 MiB growth from pass 10,000 to 100,000"_s, growth < AllowedGrowthKiB);
-    printFigure(u"6 soak, time per pass"_s, u"last 10,000: "_s + perPass(last),
-                u"first 10,000: "_s + perPass(first),
+    printFigure(u"6 soak, time per pass"_s, u"last 10,000: "_s + perPass(last), u"first 10,000: "_s + perPass(first),
                 u"constant: last within 10% of first"_s,
                 median(last.running) <= AllowedSlowdown * median(first.running));
 }

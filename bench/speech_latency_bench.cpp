@@ -47,9 +47,8 @@ bool isChimeStart(const FoundTone& sound)
 // The first sound at or after `fromMs` in the recording; null when none.
 const FoundTone* firstFrom(const std::vector<FoundTone>& heard, double fromMs)
 {
-    const auto found = std::find_if(heard.begin(), heard.end(), [&](const FoundTone& sound) {
-        return sound.onsetMs >= fromMs;
-    });
+    const auto found =
+        std::find_if(heard.begin(), heard.end(), [&](const FoundTone& sound) { return sound.onsetMs >= fromMs; });
     return found == heard.end() ? nullptr : &*found;
 }
 
@@ -118,15 +117,14 @@ int main(int argc, char* argv[])
     Moments moments;
     application.installEventFilter(&moments);
     click(form.Command1);
-    QList<double> asked;  // prompts 2 to 4, and the result
+    QList<double> asked; // prompts 2 to 4, and the result
     for (int orientation = 1; orientation <= 4; ++orientation) {
         runEventsUntil([] { return buttonOf(u"Form4"_s); }, 2000);
         runEventsFor(SentenceMs);
         click(buttonOf(u"Form4"_s));
-        runEventsUntil([] { return buttonOf(u"Form2"_s) && buttonOf(u"Form2"_s)->isEnabled(); },
-                       20000);
-        runEventsFor(1000);  // the chime ends
-        asked.append(monotonicMs());  // the next prompt or, after the last, the result is said now
+        runEventsUntil([] { return buttonOf(u"Form2"_s) && buttonOf(u"Form2"_s)->isEnabled(); }, 20000);
+        runEventsFor(1000);          // the chime ends
+        asked.append(monotonicMs()); // the next prompt or, after the last, the result is said now
         click(buttonOf(u"Form2"_s));
     }
     runEventsFor(SentenceMs);
@@ -139,16 +137,16 @@ int main(int argc, char* argv[])
     const qsizetype expected = asked.size() + 1;
     printDetail(u"onsets (ms) of prompts 1 to 4 and the result: %1"_s.arg(joined(delays, 1)));
     if (delays.size() < expected) {
-        printFigure(Figure, u"%1 of %2 sentences heard"_s.arg(delays.size()).arg(expected),
-                    QString(), Goal, false);
+        printFigure(Figure, u"%1 of %2 sentences heard"_s.arg(delays.size()).arg(expected), QString(), Goal, false);
         return 0;
     }
     const QList<double> running = delays.mid(1);
     const double middle = median(running);
-    printFigure(Figure, u"median %1 ms, worst %2 ms over prompts 2 to 4 and the result; first after "
-                                       u"switching on %3 ms"_s
-                            .arg(middle, 0, 'f', 1).arg(summarize(running).max, 0, 'f', 1).arg(delays[0], 0, 'f', 1),
-                u"each timed from the tone before it, itself heard some 6 ms late (figure 9)"_s, Goal,
-                middle <= 400);
+    printFigure(Figure,
+                u"median %1 ms, worst %2 ms over prompts 2 to 4 and the result; first after "
+                u"switching on %3 ms"_s.arg(middle, 0, 'f', 1)
+                    .arg(summarize(running).max, 0, 'f', 1)
+                    .arg(delays[0], 0, 'f', 1),
+                u"each timed from the tone before it, itself heard some 6 ms late (figure 9)"_s, Goal, middle <= 400);
     return 0;
 }

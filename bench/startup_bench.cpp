@@ -39,8 +39,8 @@ struct MapWatch {
 #endif
 
 struct Launch {
-    std::optional<double> mappedMs;   // seen from the X server
-    std::optional<double> paintedMs;  // told by the copy of main()
+    std::optional<double> mappedMs;  // seen from the X server
+    std::optional<double> paintedMs; // told by the copy of main()
     qint64 residentKiB = -1;
 };
 
@@ -61,8 +61,7 @@ void readReport(QProcess& copy, Launch& launch)
 
 // The copy of main() ends by itself once painted; the real program is ended
 // once its window is mapped.
-Launch launch(const QString& program, const QStringList& arguments, QProcessEnvironment environment,
-              MapWatch* watch)
+Launch launch(const QString& program, const QStringList& arguments, QProcessEnvironment environment, MapWatch* watch)
 {
     Launch launch;
     QProcess child;
@@ -82,8 +81,8 @@ Launch launch(const QString& program, const QStringList& arguments, QProcessEnvi
     return launch;
 }
 
-Launches launchRepeatedly(const QString& program, const QStringList& arguments,
-                          const QProcessEnvironment& environment, MapWatch* watch = nullptr)
+Launches launchRepeatedly(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
+                          MapWatch* watch = nullptr)
 {
     Launches all;
     for (int i = 0; i < LaunchCount; ++i) {
@@ -102,7 +101,8 @@ QString timesText(const char* what, const QList<double>& times)
 {
     if (times.size() != LaunchCount)
         return u"%1 only %2 of %3 times"_s.arg(QLatin1StringView(what)).arg(times.size()).arg(LaunchCount);
-    return u"%1 median %2 ms (max %3)"_s.arg(QLatin1StringView(what)).arg(median(times), 0, 'f', 1)
+    return u"%1 median %2 ms (max %3)"_s.arg(QLatin1StringView(what))
+        .arg(median(times), 0, 'f', 1)
         .arg(summarize(times).max, 0, 'f', 1);
 }
 
@@ -115,7 +115,7 @@ QString memoryText(const Launches& launches)
 bool meetsGoal(const QList<double>& times, const Launches& launches)
 {
     return times.size() == LaunchCount && median(times) < GoalMs && !launches.residentKiB.isEmpty()
-        && summarize(launches.residentKiB).max * 1024 < double(GoalBytes);
+           && summarize(launches.residentKiB).max * 1024 < double(GoalBytes);
 }
 
 void measureOffscreen()
@@ -123,10 +123,9 @@ void measureOffscreen()
     const QProcessEnvironment offscreen = qtEnvironment(u"offscreen"_s);
     const Launches form = launchRepeatedly(Copy, {}, offscreen);
     const Launches bare = launchRepeatedly(Copy, {u"--bare"_s}, offscreen);
-    printFigure(u"5 start-up, offscreen"_s,
-                timesText("painted", form.painted) + u", "_s + memoryText(form),
-                u"empty main window: "_s + timesText("painted", bare.painted) + u", "_s + memoryText(bare),
-                Goal, meetsGoal(form.painted, form));
+    printFigure(u"5 start-up, offscreen"_s, timesText("painted", form.painted) + u", "_s + memoryText(form),
+                u"empty main window: "_s + timesText("painted", bare.painted) + u", "_s + memoryText(bare), Goal,
+                meetsGoal(form.painted, form));
 }
 
 #ifdef HAVE_XCB
@@ -154,11 +153,10 @@ void measureOnX()
     printFigure(xFigure,
                 timesText("mapped", form.mapped) + u", "_s + timesText("painted", form.painted) + u", "_s
                     + memoryText(form),
-                u"empty main window: "_s + timesText("painted", bare.painted) + u", "_s + memoryText(bare),
-                Goal, meetsGoal(form.painted, form));
+                u"empty main window: "_s + timesText("painted", bare.painted) + u", "_s + memoryText(bare), Goal,
+                meetsGoal(form.painted, form));
     printFigure(realFigure, timesText("mapped", real.mapped) + u", "_s + memoryText(real),
-                u"copy of main(): "_s + timesText("mapped", form.mapped), Goal,
-                meetsGoal(real.mapped, real));
+                u"copy of main(): "_s + timesText("mapped", form.mapped), Goal, meetsGoal(real.mapped, real));
 }
 #else
 void measureOnX()

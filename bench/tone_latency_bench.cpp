@@ -31,9 +31,8 @@ QList<double> latencies(const QList<double>& passTimes, const std::vector<FoundT
     QList<double> delays;
     auto next = tones.begin();
     for (const double passAt : passTimes) {
-        next = std::find_if(next, tones.end(), [&](const FoundTone& tone) {
-            return recordingStart + tone.onsetMs >= passAt - 5;
-        });
+        next = std::find_if(next, tones.end(),
+                            [&](const FoundTone& tone) { return recordingStart + tone.onsetMs >= passAt - 5; });
         if (next == tones.end())
             break;
         delays.append(recordingStart + next->onsetMs - passAt);
@@ -61,17 +60,18 @@ int main(int argc, char* argv[])
     runEventsFor(1000);
     const std::vector<FoundTone> heard = findTones(program.recorder().stop(), ToneSampleRate);
     const QList<double> delays = latencies(log.times(), heard, monotonicMs(program.recorder().firstSampleAt()));
-    printDetail(u"%1 passes, %2 tones heard; delays (ms): %3"_s.arg(log.passes()).arg(heard.size())
-                    .arg(joined(delays, 1)));
+    printDetail(
+        u"%1 passes, %2 tones heard; delays (ms): %3"_s.arg(log.passes()).arg(heard.size()).arg(joined(delays, 1)));
     if (delays.size() < Passes) {
-        printFigure(Figure, u"%1 of %2 passes heard"_s.arg(delays.size()).arg(Passes), QString(), Goal,
-                    false);
+        printFigure(Figure, u"%1 of %2 passes heard"_s.arg(delays.size()).arg(Passes), QString(), Goal, false);
         return 0;
     }
     const Summary delay = summarize(delays);
     const double middle = median(delays);
-    printFigure(Figure, u"median %1 ms, worst %2 ms, over %3 passes"_s.arg(middle, 0, 'f', 1)
-                            .arg(delay.max, 0, 'f', 1).arg(delays.size()),
+    printFigure(Figure,
+                u"median %1 ms, worst %2 ms, over %3 passes"_s.arg(middle, 0, 'f', 1)
+                    .arg(delay.max, 0, 'f', 1)
+                    .arg(delays.size()),
                 u"the player's lead-in of 10 ms silence"_s, Goal, middle <= 50 && delay.max <= 100);
     return 0;
 }

@@ -35,7 +35,7 @@ std::optional<double> WindowMapWatch::waitForMap(int timeoutMs)
         while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
             const double at = monotonicMs();
             const bool mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY
-                && !reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
+                                && !reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
             std::free(event);
             if (mapped)
                 return at;

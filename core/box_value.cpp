@@ -18,7 +18,10 @@ std::string withoutBlanks(const QString& text)
     return kept;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 double wholeNumber(const std::string& digits, int base)
 {

@@ -44,16 +44,17 @@ Outcome unanswered(qint32 status)
 qint32 statusForUnreachable(std::uint8_t code)
 {
     switch (code) {
-    case 0: case 6: case 9: case 11:  // unreachable, unknown, prohibited, unreachable for the service type
+    case 0:
+    case 6:
+    case 9:
+    case 11: // unreachable, unknown, prohibited, unreachable for the service type
         return EchoStatus::DestinationNetUnreachable;
-    case 2:
-        return EchoStatus::DestinationProtocolUnreachable;
-    case 3:
-        return EchoStatus::DestinationPortUnreachable;
-    case 4: case 5:  // needs fragmenting, source route failed
+    case 2: return EchoStatus::DestinationProtocolUnreachable;
+    case 3: return EchoStatus::DestinationPortUnreachable;
+    case 4:
+    case 5: // needs fragmenting, source route failed
         return EchoStatus::GeneralFailure;
-    default:
-        return EchoStatus::DestinationHostUnreachable;
+    default: return EchoStatus::DestinationHostUnreachable;
     }
 }
 
@@ -72,12 +73,10 @@ std::optional<Outcome> outcomeOf(const platform::ReceivedIcmp& message, const pl
     if (!parsed)
         return std::nullopt;
     switch (platform::classifyIcmp(*parsed, message.sender, ours)) {
-    case platform::IcmpMatch::OurEchoReply:
-        return Outcome{EchoStatus::Success, message.sender, message.arrivedAt};
+    case platform::IcmpMatch::OurEchoReply: return Outcome{EchoStatus::Success, message.sender, message.arrivedAt};
     case platform::IcmpMatch::OurError:
         return Outcome{statusForError(parsed->header), message.sender, message.arrivedAt};
-    case platform::IcmpMatch::NotOurs:
-        break;
+    case platform::IcmpMatch::NotOurs: break;
     }
     return std::nullopt;
 }
@@ -106,12 +105,9 @@ Outcome awaitAnswer(platform::IcmpSocket& socket, const platform::OurRequest& ou
             if (const auto outcome = readSomeForOurs(socket, ours))
                 return *outcome;
             break;
-        case platform::WaitOutcome::Woken:
-            return unanswered(EchoStatus::TimedOut);
-        case platform::WaitOutcome::Failed:
-            return unanswered(EchoStatus::GeneralFailure);
-        case platform::WaitOutcome::Idle:
-            break;
+        case platform::WaitOutcome::Woken: return unanswered(EchoStatus::TimedOut);
+        case platform::WaitOutcome::Failed: return unanswered(EchoStatus::GeneralFailure);
+        case platform::WaitOutcome::Idle: break;
         }
     }
     return unanswered(EchoStatus::TimedOut);
@@ -136,7 +132,7 @@ QString programPath()
     return QFileInfo(u"/proc/self/exe"_s).canonicalFilePath();
 }
 
-}  // namespace
+} // namespace
 
 bool SocketsStartup()
 {
@@ -172,6 +168,6 @@ qint32 EchoProbe(const QString& address, EchoReply& reply, const platform::EchoW
                                                          : unanswered(EchoStatus::GeneralFailure);
     reply.Status = outcome.status;
     reply.ReplyAddress = outcome.replyAddress;
-    reply.RoundTripTime = roundTripTime(sentAt, sentAtWall, outcome.arrivedAt);  // on a timeout, the time waited
+    reply.RoundTripTime = roundTripTime(sentAt, sentAtWall, outcome.arrivedAt); // on a timeout, the time waited
     return reply.Status;
 }

@@ -3,15 +3,17 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace platform { class EchoWakeup; }
+namespace platform {
+class EchoWakeup;
+}
 
 // The reply record of one echo request. It belongs to the measuring procedure,
 // which hands the same record to every probe it makes, so between probes it
 // holds what the last probe left in it.
 struct EchoReply {
-    quint32 ReplyAddress = 0;   // address that answered, network byte order
-    qint32 Status = 0;          // 0 only when our echo reply arrived
-    qint32 RoundTripTime = 0;   // whole milliseconds
+    quint32 ReplyAddress = 0; // address that answered, network byte order
+    qint32 Status = 0;        // 0 only when our echo reply arrived
+    qint32 RoundTripTime = 0; // whole milliseconds
 };
 
 // Non-zero statuses, numbered as the IP status codes of the classic echo API.
@@ -24,7 +26,7 @@ constexpr qint32 DestinationPortUnreachable = 11005;
 constexpr qint32 TimedOut = 11010;
 constexpr qint32 TtlExpiredTransit = 11013;
 constexpr qint32 GeneralFailure = 11050;
-}
+} // namespace EchoStatus
 
 // True when an ICMP echo socket can be opened; on false the reason is kept
 // for SocketsStartupFailure().

@@ -8,14 +8,13 @@ const std::array<GuidedOrientation, 4>& guidedOrientations()
 {
     using S = AlignmentState;
     static const std::array<GuidedOrientation, 4> orientations{{
-        {1, u"+Vertical"_s, &S::GradesPlusV, &S::TotalPlusV, 0, u"+Y"_s, 0, 2,
-         u"vertical positiva (arriba)"_s, u"uno"_s, u"hacia arriba"_s},
-        {2, u"-Horizontal"_s, &S::GradesMinusH, &S::TotalMinusH, 1, u"-X"_s, 1, 4,
-         u"horizontal negativa (derecha)"_s, u"dos"_s, u"a la derecha"_s},
-        {3, u"-Vertical"_s, &S::GradesMinusV, &S::TotalMinusV, 2, u"-Y"_s, 3, 5,
-         u"vertical negativa (abajo)"_s, u"tres"_s, u"hacia abajo"_s},
-        {4, u"+Horizontal"_s, &S::GradesPlusH, &S::TotalPlusH, 3, u"+X"_s, 2, 3,
-         u"horizontal positiva (izquierda)"_s,
+        {1, u"+Vertical"_s, &S::GradesPlusV, &S::TotalPlusV, 0, u"+Y"_s, 0, 2, u"vertical positiva (arriba)"_s,
+         u"uno"_s, u"hacia arriba"_s},
+        {2, u"-Horizontal"_s, &S::GradesMinusH, &S::TotalMinusH, 1, u"-X"_s, 1, 4, u"horizontal negativa (derecha)"_s,
+         u"dos"_s, u"a la derecha"_s},
+        {3, u"-Vertical"_s, &S::GradesMinusV, &S::TotalMinusV, 2, u"-Y"_s, 3, 5, u"vertical negativa (abajo)"_s,
+         u"tres"_s, u"hacia abajo"_s},
+        {4, u"+Horizontal"_s, &S::GradesPlusH, &S::TotalPlusH, 3, u"+X"_s, 2, 3, u"horizontal positiva (izquierda)"_s,
          u"cuatro"_s, u"a la izquierda"_s},
     }};
     return orientations;

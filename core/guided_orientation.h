@@ -8,16 +8,16 @@
 // it in every window. GuidedStep 1 to 4 names them in their fixed order.
 struct GuidedOrientation {
     qint16 step;
-    QString direction;                   // "+Vertical"
+    QString direction; // "+Vertical"
     GradeArray AlignmentState::*grades;
     qint16 AlignmentState::*total;
-    int row;                             // Text10(row), ProgressBar(4 + row)
-    QString rowLabel;                    // "+Y", beside the row
-    int mainArm;                         // Shape6(mainArm) of the main window
-    int promptArm;                       // Shape<promptArm> of the prompt's cross
-    QString promptWords;                 // how the prompt tells the user to hold it
-    QString spokenNumber;                // "uno": its place among the four, said aloud
-    QString spokenWay;                   // "hacia arriba": how to hold it, said aloud
+    int row;              // Text10(row), ProgressBar(4 + row)
+    QString rowLabel;     // "+Y", beside the row
+    int mainArm;          // Shape6(mainArm) of the main window
+    int promptArm;        // Shape<promptArm> of the prompt's cross
+    QString promptWords;  // how the prompt tells the user to hold it
+    QString spokenNumber; // "uno": its place among the four, said aloud
+    QString spokenWay;    // "hacia arriba": how to hold it, said aloud
 
     QString cueText() const;
 };

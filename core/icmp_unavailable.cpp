@@ -12,20 +12,14 @@ QString reasonOf(int openError)
 {
     switch (openError) {
     case EPERM:
-    case EACCES:
-        return u"el sistema no permite a este usuario abrir sockets ICMP"_s;
+    case EACCES: return u"el sistema no permite a este usuario abrir sockets ICMP"_s;
     case EAFNOSUPPORT:
-    case EPROTONOSUPPORT:
-        return u"el sistema no admite sockets ICMP para IPv4"_s;
-    case EMFILE:
-        return u"el programa ya tiene abiertos todos los archivos que se le permiten"_s;
-    case ENFILE:
-        return u"el sistema ya tiene abiertos todos los archivos que admite"_s;
+    case EPROTONOSUPPORT: return u"el sistema no admite sockets ICMP para IPv4"_s;
+    case EMFILE: return u"el programa ya tiene abiertos todos los archivos que se le permiten"_s;
+    case ENFILE: return u"el sistema ya tiene abiertos todos los archivos que admite"_s;
     case ENOBUFS:
-    case ENOMEM:
-        return u"no queda memoria libre en el sistema"_s;
-    default:
-        return u"error del sistema número %1"_s.arg(openError);
+    case ENOMEM: return u"no queda memoria libre en el sistema"_s;
+    default: return u"error del sistema número %1"_s.arg(openError);
     }
 }
 
@@ -41,6 +35,6 @@ QString icmpUnavailableText(int openError, const QString& program)
            "- o permitir los sockets de ping sin privilegios:\n"
            "    sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\"\n"
            "  (vale hasta el próximo arranque; para que dure, escriba "
-           "net.ipv4.ping_group_range = 0 2147483647 en un archivo de /etc/sysctl.d/)"_s
-        .arg(reasonOf(openError), program);
+           "net.ipv4.ping_group_range = 0 2147483647 en un archivo de /etc/sysctl.d/)"_s.arg(reasonOf(openError),
+                                                                                             program);
 }

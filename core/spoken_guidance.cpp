@@ -25,12 +25,12 @@ QString spokenCorrection(const QString& axis, const QString& readout)
 
 QString spokenPrompt(const GuidedOrientation& orientation)
 {
-    return u"Orientación %1 de cuatro: antena ligeramente %2. Pulse aceptar cuando esté preparado."_s
-        .arg(orientation.spokenNumber, orientation.spokenWay);
+    return u"Orientación %1 de cuatro: antena ligeramente %2. Pulse aceptar cuando esté preparado."_s.arg(
+        orientation.spokenNumber, orientation.spokenWay);
 }
 
 QString spokenResult(const QString& verticalReadout, const QString& horizontalReadout)
 {
     return u"Alineación terminada. "_s + spokenCorrection(u"Vertical"_s, verticalReadout) + u' '
-        + spokenCorrection(u"Horizontal"_s, horizontalReadout);
+           + spokenCorrection(u"Horizontal"_s, horizontalReadout);
 }

@@ -2,8 +2,7 @@
 
 #include <QPointer>
 
-ThreadedProbeService::ThreadedProbeService(QObject* parent)
-    : ProbeService(parent)
+ThreadedProbeService::ThreadedProbeService(QObject* parent) : ProbeService(parent)
 {
     m_workerContext.moveToThread(&m_worker);
     m_worker.start();
@@ -33,10 +32,13 @@ void ThreadedProbeService::echoProbe(const QString& address, const EchoReply& re
         const qint32 status = EchoProbe(address, record, &m_wakeup);
         SocketsCleanup();
         // Queued to the service, which drops the call if it is gone by then.
-        QMetaObject::invokeMethod(this, [status, record, receiver, done = std::move(done)] {
-            if (receiver)
-                done(status, record);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [status, record, receiver, done = std::move(done)] {
+                if (receiver)
+                    done(status, record);
+            },
+            Qt::QueuedConnection);
     };
     QMetaObject::invokeMethod(&m_workerContext, std::move(probe), Qt::QueuedConnection);
 }

@@ -21,5 +21,5 @@ public:
 private:
     platform::EchoWakeup m_wakeup;
     QThread m_worker;
-    QObject m_workerContext;  // lives in m_worker; probes are queued to it
+    QObject m_workerContext; // lives in m_worker; probes are queued to it
 };

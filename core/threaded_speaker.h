@@ -6,7 +6,9 @@
 #include <memory>
 
 class QThread;
-namespace platform { class SpeechOutput; }
+namespace platform {
+class SpeechOutput;
+}
 
 // Speaks on a worker thread of its own, made the first time speech is
 // switched on, so that neither the program's start nor the UI thread ever
@@ -29,7 +31,7 @@ private:
     void showUnavailable(const QString& reason);
 
     QThread* m_worker = nullptr;
-    platform::SpeechOutput* m_output = nullptr;  // lives in m_worker
+    platform::SpeechOutput* m_output = nullptr; // lives in m_worker
     // Counts every sentence and silence asked for, so that the worker, when
     // it gets to a sentence, drops it if something newer came meanwhile.
     std::shared_ptr<std::atomic<unsigned>> m_newest = std::make_shared<std::atomic<unsigned>>(0);

@@ -35,10 +35,10 @@ struct ThreadedTonePlayer::Worker {
     std::mutex mutex;
     std::condition_variable wake;
     // Guarded by mutex:
-    ThreadedTonePlayer* player;  // null once the player is gone
+    ThreadedTonePlayer* player; // null once the player is gone
     bool stopping = false;
     bool soundOn = false;
-    bool mayConnect = false;  // after a failed connection, only at the next tone
+    bool mayConnect = false; // after a failed connection, only at the next tone
     std::optional<ToneSamples> waiting;
     // The worker's own:
     platform::SoundOutput output;
@@ -119,12 +119,15 @@ void ThreadedTonePlayer::Worker::report(const QString& reason)
     const std::lock_guard lock(mutex);
     if (!player)
         return;
-    QMetaObject::invokeMethod(player, [player = player, reason] {
-        if (reason == player->m_unavailableReason)
-            return;
-        player->m_unavailableReason = reason;
-        emit player->availabilityChanged();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        player,
+        [player = player, reason] {
+            if (reason == player->m_unavailableReason)
+                return;
+            player->m_unavailableReason = reason;
+            emit player->availabilityChanged();
+        },
+        Qt::QueuedConnection);
 }
 
 ThreadedTonePlayer::ThreadedTonePlayer() : m_worker(std::make_shared<Worker>())

@@ -46,7 +46,7 @@ void appendSilence(ToneSamples& samples, int ms)
     samples.insert(samples.end(), samplesIn(ms), 0);
 }
 
-}  // namespace
+} // namespace
 
 ToneSamples gradeTone(int grade)
 {

@@ -98,9 +98,7 @@ void DynamicAlignmentLoop::showPass(const std::optional<Grade>& grade)
 // this pass already sets it.
 void DynamicAlignmentLoop::pauseThenNextPass()
 {
-    platform::yieldThen(this, [this] {
-        platform::pauseThen(m_form.State.LoopDelay, this, [this] { beginPass(); });
-    });
+    platform::yieldThen(this, [this] { platform::pauseThen(m_form.State.LoopDelay, this, [this] { beginPass(); }); });
 }
 
 void DynamicAlignmentLoop::finish()

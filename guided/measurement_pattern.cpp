@@ -55,16 +55,16 @@ void MeasurementPattern::start()
 {
     m_form.State.ProbeCount = 0;
     window().ProgressBar1->setValue(1);
-    controls::addLineAndSelect(m_form.List1, u"Calculando valores para alineacion "_s
-                                                 + orientation().direction);
+    controls::addLineAndSelect(m_form.List1, u"Calculando valores para alineacion "_s + orientation().direction);
     takeSample();
 }
 
 void MeasurementPattern::takeSample()
 {
     m_form.Timer1->setEnabled(true);
-    m_sampler->take(m_form.State.GuidedTargetIP, [this] { shownWindow(); },
-                    [this](const std::optional<Grade>& grade) { recordSample(grade); });
+    m_sampler->take(
+        m_form.State.GuidedTargetIP, [this] { shownWindow(); },
+        [this](const std::optional<Grade>& grade) { recordSample(grade); });
 }
 
 void MeasurementPattern::recordSample(const std::optional<Grade>& grade)

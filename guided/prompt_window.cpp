@@ -22,9 +22,8 @@ namespace {
 QString promptText(const GuidedOrientation& orientation)
 {
     return u"Oriente su antena en la posicion recomendada por la ultima medida tomada, en caso de "
-                          u"ser la primera orientala ligeramente en posición %1, después pulse aceptar cuando "
-                          u"este preparado para comenzar los patrones de medida."_s
-        .arg(orientation.promptWords);
+           u"ser la primera orientala ligeramente en posición %1, después pulse aceptar cuando "
+           u"este preparado para comenzar los patrones de medida."_s.arg(orientation.promptWords);
 }
 
 } // namespace
@@ -63,16 +62,16 @@ Form4::Form4(QWidget* mainWindow, const GuidedOrientation* orientation)
 void Form4::buildCross(QWidget* frame)
 {
     using Kind = Shape::Kind;
-    Shape2 = new Shape(frame, u"Shape2"_s, twips(960, 240, 615, 855), Kind::Rectangle,
-                       vbcolour::Green, Shape::Transparent);
-    Shape3 = new Shape(frame, u"Shape3"_s, twips(120, 1080, 855, 615), Kind::Rectangle,
-                       vbcolour::Green, Shape::Transparent);
-    Shape4 = new Shape(frame, u"Shape4"_s, twips(1560, 1080, 855, 615), Kind::Rectangle,
-                       vbcolour::Green, Shape::Transparent);
-    Shape5 = new Shape(frame, u"Shape5"_s, twips(960, 1680, 615, 855), Kind::Rectangle,
-                       vbcolour::Green, Shape::Transparent);
-    Shape1 = new Shape(frame, u"Shape1"_s, twips(1080, 1080, 375, 615), Kind::RoundedSquare,
-                       vbcolour::Grey, Shape::Opaque);
+    Shape2 =
+        new Shape(frame, u"Shape2"_s, twips(960, 240, 615, 855), Kind::Rectangle, vbcolour::Green, Shape::Transparent);
+    Shape3 =
+        new Shape(frame, u"Shape3"_s, twips(120, 1080, 855, 615), Kind::Rectangle, vbcolour::Green, Shape::Transparent);
+    Shape4 = new Shape(frame, u"Shape4"_s, twips(1560, 1080, 855, 615), Kind::Rectangle, vbcolour::Green,
+                       Shape::Transparent);
+    Shape5 =
+        new Shape(frame, u"Shape5"_s, twips(960, 1680, 615, 855), Kind::Rectangle, vbcolour::Green, Shape::Transparent);
+    Shape1 =
+        new Shape(frame, u"Shape1"_s, twips(1080, 1080, 375, 615), Kind::RoundedSquare, vbcolour::Grey, Shape::Opaque);
 }
 
 void Form4::Form_Load()

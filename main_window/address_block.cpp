@@ -32,8 +32,8 @@ Form1::AddressBlock Form1::buildAddressBlock(QWidget* page, const AddressBlockNa
     QGroupBox* block = frame(page, names.block, twips(120, 120, 9015, 1695));
 
     QGroupBox* local = frame(block, names.localFrame, twips(120, 120, 2775, 735), u"IP Local"_s);
-    Text1[names.localBox] = textBox(local, u"Text1(%1)"_s.arg(names.localBox), twips(120, 240, 2535, 375),
-                                    u"192"_s, Centred | ReadOnly | Fixedsys);
+    Text1[names.localBox] = textBox(local, u"Text1(%1)"_s.arg(names.localBox), twips(120, 240, 2535, 375), u"192"_s,
+                                    Centred | ReadOnly | Fixedsys);
     Text1[names.localBox]->setAccessibleName(u"IP Local"_s);
 
     QGroupBox* band = frame(block, names.bandFrame, twips(120, 840, 2775, 735));

@@ -40,10 +40,24 @@ struct Axis {
     QLineEdit* Form1::*readout;
 };
 
-const Axis Vertical{0, 2, &AlignmentState::PlusVValue, &AlignmentState::MinusVValue, &AlignmentState::VertDifference,
-                    &AlignmentState::VertDirection, u"Arriba", u"Abajo", &Form1::Text14};
-const Axis Horizontal{1, 3, &AlignmentState::MinusHValue, &AlignmentState::PlusHValue, &AlignmentState::HorzDifference,
-                      &AlignmentState::HorzDirection, u"Derecha", u"Izquierda", &Form1::Text5};
+const Axis Vertical{0,
+                    2,
+                    &AlignmentState::PlusVValue,
+                    &AlignmentState::MinusVValue,
+                    &AlignmentState::VertDifference,
+                    &AlignmentState::VertDirection,
+                    u"Arriba",
+                    u"Abajo",
+                    &Form1::Text14};
+const Axis Horizontal{1,
+                      3,
+                      &AlignmentState::MinusHValue,
+                      &AlignmentState::PlusHValue,
+                      &AlignmentState::HorzDifference,
+                      &AlignmentState::HorzDirection,
+                      u"Derecha",
+                      u"Izquierda",
+                      &Form1::Text5};
 
 // The word names the side with the larger total; the figure is half the
 // difference in degrees. A typed total that no byte can hold leaves the
@@ -67,8 +81,8 @@ void recomputeCorrection(Form1& form, const Axis& axis)
         form.State.*axis.difference = 0;
     }
     if (form.State.GuidedStep == orientationOfRow(axis.secondBox)->step)
-        (form.*axis.readout)->setText(form.State.*axis.direction + u' ' + NumberText(form.State.*axis.difference / 2.0)
-                                       + u"º"_s);
+        (form.*axis.readout)
+            ->setText(form.State.*axis.direction + u' ' + NumberText(form.State.*axis.difference / 2.0) + u"º"_s);
 }
 
 } // namespace

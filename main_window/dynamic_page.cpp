@@ -19,10 +19,9 @@ using namespace controls;
 void Form1::buildDynamicPage()
 {
     Frame16 = frame(centralWidget(), u"Frame16"_s, twips(240, 360, 9255, 6015));
-    const AddressBlockNames names{
-        u"Frame19"_s, u"Frame20"_s, u"Frame21"_s, u"Frame23"_s,
-        u"Frame22"_s, u"Combo2"_s, u"Image2"_s,
-        9, {17, 16, 15, 14}, {10, 11, 12, 13}};
+    const AddressBlockNames names{u"Frame19"_s,     u"Frame20"_s,    u"Frame21"_s, u"Frame23"_s,
+                                  u"Frame22"_s,     u"Combo2"_s,     u"Image2"_s,  9,
+                                  {17, 16, 15, 14}, {10, 11, 12, 13}};
     const AddressBlock block = buildAddressBlock(Frame16, names);
     Combo2 = block.combo;
     Image2 = block.image;
@@ -38,8 +37,8 @@ void Form1::buildDynamicPage()
 void Form1::buildDynamicChartBlock(QWidget* page)
 {
     QGroupBox* indicator = frame(page, u"Frame25"_s, twips(360, 1920, 1815, 1575));
-    Shape1 = new Shape(indicator, u"Shape1"_s, twips(240, 240, 1335, 1095), Shape::Kind::Circle,
-                       0x00400040, Shape::Transparent);
+    Shape1 = new Shape(indicator, u"Shape1"_s, twips(240, 240, 1335, 1095), Shape::Kind::Circle, 0x00400040,
+                       Shape::Transparent);
     Shape1->setAccessibleName(u"Indicador"_s);
 
     // The five chart lines, top to bottom; each pass adds one column.
@@ -56,7 +55,7 @@ void Form1::buildDynamicChartBlock(QWidget* page)
     QGroupBox* log = frame(page, u"Frame17"_s, twips(4920, 1920, 3855, 1575));
     List2 = list(log, u"List2"_s, twips(120, 240, 3615, 1230));
     List2->setAccessibleName(u"Registro"_s);
-    List2->setUniformItemSizes(true);  // a long run's log stays quick to extend
+    List2->setUniformItemSizes(true); // a long run's log stays quick to extend
 }
 
 void Form1::buildDynamicSpeedBlock(QWidget* page)

@@ -30,11 +30,12 @@ void EchoSampler::take(const QString& address, const std::function<void()>& befo
     }
     if (beforeProbe)
         beforeProbe();
-    m_form.Probe.echoProbe(address, m_reply, this, [this, done = std::move(done)](qint32 status, const EchoReply& reply) {
-        m_status = status;
-        m_reply = reply;
-        grade(done);
-    });
+    m_form.Probe.echoProbe(address, m_reply, this,
+                           [this, done = std::move(done)](qint32 status, const EchoReply& reply) {
+                               m_status = status;
+                               m_reply = reply;
+                               grade(done);
+                           });
 }
 
 void EchoSampler::grade(const Done& done)

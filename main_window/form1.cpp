@@ -103,7 +103,8 @@ void Form1::connectHandlers()
 // the cursor in the page's first "IP Receptor" box, ready for typing.
 void Form1::connectPageKeys()
 {
-    for (const QKeySequence& keys : {QKeySequence(QKeySequence::NextChild), QKeySequence(QKeySequence::PreviousChild)}) {
+    for (const QKeySequence& keys :
+         {QKeySequence(QKeySequence::NextChild), QKeySequence(QKeySequence::PreviousChild)}) {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, [this] {
             TabStrip1->setCurrentIndex(1 - TabStrip1->currentIndex());

@@ -20,24 +20,22 @@ using namespace controls;
 namespace {
 
 // The controls of the four guided rows, top row first.
-QProgressBar* Form1::* const SumBars[] = {&Form1::ProgressBar4, &Form1::ProgressBar5, &Form1::ProgressBar6,
-                                          &Form1::ProgressBar7};
+QProgressBar* Form1::*const SumBars[] = {&Form1::ProgressBar4, &Form1::ProgressBar5, &Form1::ProgressBar6,
+                                         &Form1::ProgressBar7};
 struct RowLabel {
     QLineEdit* Form1::*box;
     const char* name;
 };
-const RowLabel RowLabels[] = {{&Form1::Text2, "Text2"}, {&Form1::Text3, "Text3"}, {&Form1::Text4, "Text4"},
-                              {&Form1::Text9, "Text9"}};
+const RowLabel RowLabels[] = {
+    {&Form1::Text2, "Text2"}, {&Form1::Text3, "Text3"}, {&Form1::Text4, "Text4"}, {&Form1::Text9, "Text9"}};
 
 } // namespace
 
 void Form1::buildGuidedPage()
 {
     Frame15 = frame(centralWidget(), u"Frame15"_s, twips(240, 360, 9255, 7935));
-    const AddressBlockNames names{
-        u"Frame4"_s, u"Frame6"_s, u"Frame7"_s, u"Frame5"_s,
-        u"Frame3"_s, u"Combo1"_s, u"Image1"_s,
-        7, {8, 6, 5, 4}, {3, 2, 1, 0}};
+    const AddressBlockNames names{u"Frame4"_s, u"Frame6"_s, u"Frame7"_s, u"Frame5"_s,  u"Frame3"_s,
+                                  u"Combo1"_s, u"Image1"_s, 7,           {8, 6, 5, 4}, {3, 2, 1, 0}};
     const AddressBlock block = buildAddressBlock(Frame15, names);
     Combo1 = block.combo;
     Image1 = block.image;
@@ -53,8 +51,7 @@ void Form1::buildGuidedResultsBlock(QWidget* page)
     List1->setAccessibleName(u"Registro"_s);
 
     QGroupBox* rows = frame(results, u"Frame9"_s, twips(5160, 120, 3735, 2055));
-    Text11 = textBox(rows, u"Text11"_s, twips(120, 240, 2535, 285),
-                     QString(10, u' ') + u'|', ReadOnly | Fixedsys);
+    Text11 = textBox(rows, u"Text11"_s, twips(120, 240, 2535, 285), QString(10, u' ') + u'|', ReadOnly | Fixedsys);
     Text11->setAccessibleName(u"Mitad de la escala"_s);
 
     // One row per guided orientation: its sum bar, sum box and label.
@@ -83,16 +80,15 @@ void Form1::buildGuidedCorrectionBlock(QWidget* page)
 
     QGroupBox* indicator = frame(correction, u"Frame14"_s, twips(120, 240, 2175, 2055));
     using Kind = Shape::Kind;
-    Shape6[0] = new Shape(indicator, u"Shape6(0)"_s, twips(720, 240, 735, 495), Kind::RoundedSquare,
-                          vbcolour::Green, Shape::Transparent);
-    Shape6[1] = new Shape(indicator, u"Shape6(1)"_s, twips(1320, 720, 615, 495), Kind::RoundedSquare,
-                          vbcolour::Red, Shape::Transparent);
-    Shape6[2] = new Shape(indicator, u"Shape6(2)"_s, twips(120, 720, 735, 495), Kind::RoundedSquare,
-                          vbcolour::Red, Shape::Transparent);
-    Shape6[3] = new Shape(indicator, u"Shape6(3)"_s, twips(720, 1320, 735, 495), Kind::RoundedSquare,
-                          vbcolour::Red, Shape::Transparent);
-    Shape5 = new Shape(indicator, u"Shape5"_s, twips(840, 840, 495, 375), Kind::Circle,
-                       vbcolour::Grey, Shape::Opaque);
+    Shape6[0] = new Shape(indicator, u"Shape6(0)"_s, twips(720, 240, 735, 495), Kind::RoundedSquare, vbcolour::Green,
+                          Shape::Transparent);
+    Shape6[1] = new Shape(indicator, u"Shape6(1)"_s, twips(1320, 720, 615, 495), Kind::RoundedSquare, vbcolour::Red,
+                          Shape::Transparent);
+    Shape6[2] = new Shape(indicator, u"Shape6(2)"_s, twips(120, 720, 735, 495), Kind::RoundedSquare, vbcolour::Red,
+                          Shape::Transparent);
+    Shape6[3] = new Shape(indicator, u"Shape6(3)"_s, twips(720, 1320, 735, 495), Kind::RoundedSquare, vbcolour::Red,
+                          Shape::Transparent);
+    Shape5 = new Shape(indicator, u"Shape5"_s, twips(840, 840, 495, 375), Kind::Circle, vbcolour::Grey, Shape::Opaque);
 
     const quint32 captionColour = 0x00000080;
     QGroupBox* vertical = frame(correction, u"Frame8"_s, twips(2520, 600, 3615, 615), u"Correccion Y"_s);

@@ -36,9 +36,7 @@ void Shape::paintEvent(QPaintEvent*)
     painter.setBrush(isOpaque() ? QBrush(vbcolour::toQColor(m_backColor)) : Qt::NoBrush);
     const QRectF outline = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     switch (m_kind) {
-    case Kind::Rectangle:
-        painter.drawRect(outline);
-        break;
+    case Kind::Rectangle: painter.drawRect(outline); break;
     case Kind::RoundedSquare: {
         const qreal side = qMin(outline.width(), outline.height());
         QRectF square(0, 0, side, side);

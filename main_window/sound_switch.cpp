@@ -34,10 +34,10 @@ void Form1::showSoundState()
     QString tip = Tones.unavailableReason();
     if (tip.isEmpty() && on)
         tip = u"Sonido encendido: un tono por cada medida, más agudo cuanto mejor, y la voz que guía "
-                             u"la alineación guiada"_s;
+              u"la alineación guiada"_s;
     else if (tip.isEmpty())
         tip = u"Sonido apagado: pulse para oír un tono por cada medida y la voz que guía la "
-                             u"alineación guiada"_s;
+              u"alineación guiada"_s;
     if (const QString speechless = Voice.unavailableReason(); !speechless.isEmpty())
         tip += u'\n' + speechless;
     SoundSwitch->setToolTip(tip);

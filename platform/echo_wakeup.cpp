@@ -6,8 +6,7 @@
 
 namespace platform {
 
-EchoWakeup::EchoWakeup()
-    : m_descriptor(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+EchoWakeup::EchoWakeup() : m_descriptor(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
 }
 
@@ -30,4 +29,4 @@ int EchoWakeup::descriptor() const
     return m_descriptor;
 }
 
-}  // namespace platform
+} // namespace platform

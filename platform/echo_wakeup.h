@@ -20,4 +20,4 @@ private:
     int m_descriptor;
 };
 
-}  // namespace platform
+} // namespace platform

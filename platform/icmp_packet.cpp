@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::size_t MinimumIpHeaderSize = 20;
 constexpr std::uint8_t IcmpProtocol = 1;
-constexpr std::uint16_t FragmentBits = 0x3FFF;  // "more fragments" and the offset
+constexpr std::uint16_t FragmentBits = 0x3FFF; // "more fragments" and the offset
 
 std::uint16_t readBigEndian16(std::span<const std::uint8_t> bytes, std::size_t at)
 {
@@ -74,7 +74,8 @@ bool isOurEchoReply(const ParsedIcmp& message, std::uint32_t sender, const OurRe
 {
     const IcmpHeader& header = message.header;
     return header.type == IcmpType::EchoReply && header.code == 0 && header.identifier == ours.identifier
-        && header.sequence == ours.sequence && sender == ours.target && std::ranges::equal(message.body, ours.payload);
+           && header.sequence == ours.sequence && sender == ours.target
+           && std::ranges::equal(message.body, ours.payload);
 }
 
 bool quotesOurRequest(const ParsedIcmp& message, const OurRequest& ours)
@@ -83,15 +84,15 @@ bool quotesOurRequest(const ParsedIcmp& message, const OurRequest& ours)
         return false;
     const QuotedPacket& quoted = *message.quoted;
     return quoted.destination == ours.target && quoted.header.type == IcmpType::EchoRequest
-        && quoted.header.identifier == ours.identifier && quoted.header.sequence == ours.sequence;
+           && quoted.header.identifier == ours.identifier && quoted.header.sequence == ours.sequence;
 }
 
-}  // namespace
+} // namespace
 
 bool isIcmpError(std::uint8_t type)
 {
     return type == IcmpType::DestinationUnreachable || type == IcmpType::TimeExceeded
-        || type == IcmpType::ParameterProblem;
+           || type == IcmpType::ParameterProblem;
 }
 
 std::uint16_t internetChecksum(std::span<const std::uint8_t> bytes)
@@ -143,8 +144,8 @@ std::optional<ParsedIcmp> parseReceived(const ReceivedIcmp& message)
         return std::nullopt;
     const QueuedError& error = *message.queuedError;
     // The kernel checked the error message before queueing it.
-    return ParsedIcmp{{error.type, error.code, 0, 0}, true, {},
-                      QuotedPacket{error.quotedDestination, readHeader(message.bytes)}};
+    return ParsedIcmp{
+        {error.type, error.code, 0, 0}, true, {}, QuotedPacket{error.quotedDestination, readHeader(message.bytes)}};
 }
 
 IcmpMatch classifyIcmp(const ParsedIcmp& message, std::uint32_t sender, const OurRequest& ours)
@@ -158,4 +159,4 @@ IcmpMatch classifyIcmp(const ParsedIcmp& message, std::uint32_t sender, const Ou
     return IcmpMatch::NotOurs;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -17,7 +17,7 @@ constexpr std::uint8_t DestinationUnreachable = 3;
 constexpr std::uint8_t EchoRequest = 8;
 constexpr std::uint8_t TimeExceeded = 11;
 constexpr std::uint8_t ParameterProblem = 12;
-}
+} // namespace IcmpType
 
 constexpr std::size_t IcmpHeaderSize = 8;
 
@@ -35,15 +35,15 @@ struct IcmpHeader {
 
 // The packet an ICMP error quotes: where it went and its ICMP header.
 struct QuotedPacket {
-    std::uint32_t destination = 0;  // network byte order
+    std::uint32_t destination = 0; // network byte order
     IcmpHeader header;
 };
 
 struct ParsedIcmp {
     IcmpHeader header;
     bool checksumValid = false;
-    std::span<const std::uint8_t> body;  // what follows the header
-    std::optional<QuotedPacket> quoted;  // error messages only
+    std::span<const std::uint8_t> body; // what follows the header
+    std::optional<QuotedPacket> quoted; // error messages only
 };
 
 // An ICMP error as a ping socket's error queue hands it over: the kernel has
@@ -51,13 +51,13 @@ struct ParsedIcmp {
 struct QueuedError {
     std::uint8_t type = 0;
     std::uint8_t code = 0;
-    std::uint32_t quotedDestination = 0;  // network byte order
+    std::uint32_t quotedDestination = 0; // network byte order
 };
 
 // One message as a socket read it.
 struct ReceivedIcmp {
-    std::vector<std::uint8_t> bytes;  // raw socket: IP header and ICMP; ping socket: ICMP; error queue: quoted ICMP
-    std::uint32_t sender = 0;         // network byte order
+    std::vector<std::uint8_t> bytes; // raw socket: IP header and ICMP; ping socket: ICMP; error queue: quoted ICMP
+    std::uint32_t sender = 0;        // network byte order
     bool withIpHeader = false;
     std::optional<QueuedError> queuedError;
     // When the kernel received it, by the wall clock, as the socket reports it.
@@ -66,7 +66,7 @@ struct ReceivedIcmp {
 
 // The request a probe is waiting on.
 struct OurRequest {
-    std::uint32_t target = 0;  // network byte order
+    std::uint32_t target = 0; // network byte order
     std::uint16_t identifier = 0;
     std::uint16_t sequence = 0;
     std::span<const std::uint8_t> payload;
@@ -88,4 +88,4 @@ std::optional<ParsedIcmp> parseReceived(const ReceivedIcmp& message);
 
 IcmpMatch classifyIcmp(const ParsedIcmp& message, std::uint32_t sender, const OurRequest& ours);
 
-}  // namespace platform
+} // namespace platform

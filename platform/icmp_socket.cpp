@@ -97,7 +97,7 @@ struct SocketRead {
     sockaddr_in name{};
     std::optional<std::chrono::system_clock::time_point> arrivedAt;
     std::optional<QueuedError> icmpError;
-    std::uint32_t offender = 0;  // the host that sent the ICMP error
+    std::uint32_t offender = 0; // the host that sent the ICMP error
 };
 
 std::chrono::system_clock::time_point wallClockTime(const timespec& stamp)
@@ -155,7 +155,7 @@ std::optional<SocketRead> readOnce(int descriptor, int flags)
     return read;
 }
 
-}  // namespace
+} // namespace
 
 IcmpSocket::IcmpSocket()
 {
@@ -240,8 +240,8 @@ std::optional<ReceivedIcmp> IcmpSocket::receivePacket()
     auto read = readOnce(m_descriptor, 0);
     if (!read)
         return std::nullopt;
-    return ReceivedIcmp{std::move(read->bytes), read->name.sin_addr.s_addr, m_kind == IcmpSocketKind::Raw,
-                        std::nullopt, read->arrivedAt};
+    return ReceivedIcmp{std::move(read->bytes), read->name.sin_addr.s_addr, m_kind == IcmpSocketKind::Raw, std::nullopt,
+                        read->arrivedAt};
 }
 
 std::optional<ReceivedIcmp> IcmpSocket::receiveQueuedError()
@@ -265,4 +265,4 @@ void IcmpSocket::clearPendingError()
     ::getsockopt(m_descriptor, SOL_SOCKET, SO_ERROR, &error, &length);
 }
 
-}  // namespace platform
+} // namespace platform

@@ -49,4 +49,4 @@ private:
     std::uint16_t m_identifier = 0;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -11,4 +11,4 @@ std::uint32_t inetAddress(const QString& text)
     return ::inet_addr(text.toLatin1().constData());
 }
 
-}  // namespace platform
+} // namespace platform

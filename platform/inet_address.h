@@ -13,4 +13,4 @@ constexpr std::uint32_t InetAddressNone = 0xFFFFFFFF;
 // NUL character, which inet_addr would silently stop at.
 std::uint32_t inetAddress(const QString& text);
 
-}  // namespace platform
+} // namespace platform

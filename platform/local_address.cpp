@@ -42,8 +42,8 @@ QString dotted(const sockaddr* address)
 
 bool isUsableIPv4(const ifaddrs& entry)
 {
-    return entry.ifa_addr && entry.ifa_addr->sa_family == AF_INET
-        && (entry.ifa_flags & IFF_UP) && !(entry.ifa_flags & IFF_LOOPBACK);
+    return entry.ifa_addr && entry.ifa_addr->sa_family == AF_INET && (entry.ifa_flags & IFF_UP)
+           && !(entry.ifa_flags & IFF_LOOPBACK);
 }
 
 } // namespace

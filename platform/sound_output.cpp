@@ -38,7 +38,7 @@ QString failureText(int error)
     return u"No hay salida de sonido: %1 (código %2)."_s.arg(reasonFor(error)).arg(error);
 }
 
-}  // namespace
+} // namespace
 
 SoundOutput::~SoundOutput()
 {
@@ -54,10 +54,11 @@ bool SoundOutput::open(int sampleRate)
     const auto bytesFor = [&format](pa_usec_t usec) {
         return static_cast<std::uint32_t>(pa_usec_to_bytes(usec, &format));
     };
-    const pa_buffer_attr buffer{serverDefault, bytesFor(BufferedUsec), bytesFor(StartUsec), serverDefault, serverDefault};
+    const pa_buffer_attr buffer{serverDefault, bytesFor(BufferedUsec), bytesFor(StartUsec), serverDefault,
+                                serverDefault};
     int error = 0;
-    m_stream = pa_simple_new(nullptr, "Orienzo wireless", PA_STREAM_PLAYBACK, nullptr, "Alineación por sonido",
-                            &format, nullptr, &buffer, &error);
+    m_stream = pa_simple_new(nullptr, "Orienzo wireless", PA_STREAM_PLAYBACK, nullptr, "Alineación por sonido", &format,
+                             nullptr, &buffer, &error);
     m_failure = m_stream ? QString() : failureText(error);
     return m_stream != nullptr;
 }
@@ -96,4 +97,4 @@ QString SoundOutput::failure() const
     return m_failure;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -37,4 +37,4 @@ private:
     QString m_failure;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -18,7 +18,8 @@ namespace {
 QString shippedPage(const QString& file)
 {
     const QDir program(QCoreApplication::applicationDirPath());
-    const QString installed = QDir::cleanPath(program.filePath(QString::fromUtf8(ORIENZO_HELP_FROM_PROGRAM) + u'/' + file));
+    const QString installed =
+        QDir::cleanPath(program.filePath(QString::fromUtf8(ORIENZO_HELP_FROM_PROGRAM) + u'/' + file));
     return QFileInfo::exists(installed) ? installed : QString::fromUtf8(ORIENZO_HELP_BUILD_DIR) + u'/' + file;
 }
 

@@ -69,7 +69,7 @@ private slots:
     void byteConversionRoundsHalfToEvenAndRefusesOutOfRange_data()
     {
         QTest::addColumn<double>("value");
-        QTest::addColumn<int>("byte");  // -1: no byte holds it
+        QTest::addColumn<int>("byte"); // -1: no byte holds it
         QTest::newRow("20.5") << 20.5 << 20;
         QTest::newRow("21.5") << 21.5 << 22;
         QTest::newRow("0.5") << 0.5 << 0;
@@ -93,11 +93,11 @@ private slots:
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<int>("milliseconds");
-        QTest::addColumn<int>("code");  // 0: no grade
+        QTest::addColumn<int>("code"); // 0: no grade
         QTest::addColumn<QString>("column");
-        const int timesAndCodes[][2] = {{0, 1}, {7, 1}, {8, 0}, {10, 0}, {11, 2}, {20, 2}, {21, 0}, {24, 0},
-                                        {25, 3}, {40, 3}, {41, 0}, {44, 0}, {45, 4}, {70, 4}, {71, 0},
-                                        {75, 0}, {76, 5}, {5000, 5}, {-1, 0}};
+        const int timesAndCodes[][2] = {{0, 1},  {7, 1},  {8, 0},  {10, 0},   {11, 2}, {20, 2}, {21, 0},
+                                        {24, 0}, {25, 3}, {40, 3}, {41, 0},   {44, 0}, {45, 4}, {70, 4},
+                                        {71, 0}, {75, 0}, {76, 5}, {5000, 5}, {-1, 0}};
         const char* columns[] = {"", "|||||", " ||||", "  |||", "   ||", "    |"};
         for (const auto& [time, code] : timesAndCodes)
             QTest::addRow("%d ms", time) << 0 << time << code << QString::fromLatin1(columns[code]);
@@ -123,12 +123,14 @@ private slots:
         QStringList said;
         for (const GuidedOrientation& orientation : guidedOrientations())
             said << spokenPrompt(orientation);
-        QCOMPARE(said, QStringList({
-            "Orientación uno de cuatro: antena ligeramente hacia arriba. Pulse aceptar cuando esté preparado.",
-            "Orientación dos de cuatro: antena ligeramente a la derecha. Pulse aceptar cuando esté preparado.",
-            "Orientación tres de cuatro: antena ligeramente hacia abajo. Pulse aceptar cuando esté preparado.",
-            "Orientación cuatro de cuatro: antena ligeramente a la izquierda. Pulse aceptar cuando esté preparado.",
-        }));
+        QCOMPARE(
+            said,
+            QStringList({
+                "Orientación uno de cuatro: antena ligeramente hacia arriba. Pulse aceptar cuando esté preparado.",
+                "Orientación dos de cuatro: antena ligeramente a la derecha. Pulse aceptar cuando esté preparado.",
+                "Orientación tres de cuatro: antena ligeramente hacia abajo. Pulse aceptar cuando esté preparado.",
+                "Orientación cuatro de cuatro: antena ligeramente a la izquierda. Pulse aceptar cuando esté preparado.",
+            }));
     }
 
     void spokenResult_data()
@@ -137,14 +139,17 @@ private slots:
         QTest::addColumn<QString>("horizontal");
         QTest::addColumn<QString>("said");
         const QString end = u"Alineación terminada. "_s;
-        QTest::newRow("figures with a comma") << "Arriba  7.5º" << "Izquierda  22.5º"
-                                              << end + "Vertical: arriba, 7,5 grados. Horizontal: izquierda, 22,5 grados.";
-        QTest::newRow("both perfect") << "Perfecto  0º" << "Perfecto  0º"
-                                      << end + "Vertical: perfecto. Horizontal: perfecto.";
-        QTest::newRow("half and one degree") << "Abajo  .5º" << "Derecha  1º"
-                                             << end + "Vertical: abajo, 0,5 grados. Horizontal: derecha, 1 grado.";
-        QTest::newRow("45 degrees, one side perfect") << "Abajo  45º" << "Perfecto  0º"
-                                                      << end + "Vertical: abajo, 45 grados. Horizontal: perfecto.";
+        QTest::newRow("figures with a comma")
+            << "Arriba  7.5º"
+            << "Izquierda  22.5º" << end + "Vertical: arriba, 7,5 grados. Horizontal: izquierda, 22,5 grados.";
+        QTest::newRow("both perfect") << "Perfecto  0º"
+                                      << "Perfecto  0º" << end + "Vertical: perfecto. Horizontal: perfecto.";
+        QTest::newRow("half and one degree")
+            << "Abajo  .5º"
+            << "Derecha  1º" << end + "Vertical: abajo, 0,5 grados. Horizontal: derecha, 1 grado.";
+        QTest::newRow("45 degrees, one side perfect")
+            << "Abajo  45º"
+            << "Perfecto  0º" << end + "Vertical: abajo, 45 grados. Horizontal: perfecto.";
     }
 
     void spokenResult()
@@ -177,4 +182,3 @@ private slots:
 
 QTEST_APPLESS_MAIN(CoreValuesTest)
 #include "core_values_test.moc"
-

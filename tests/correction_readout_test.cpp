@@ -31,7 +31,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<Entry>("how");
         QTest::addColumn<quint32>("colour");
-        QTest::addColumn<QString>("correction");  // once entered as the down total
+        QTest::addColumn<QString>("correction"); // once entered as the down total
         QTest::addColumn<int>("downValue");
         const auto row = [](const char* name, const QString& text, std::initializer_list<Entry> hows, quint32 colour,
                             const QString& correction, int downValue) {
@@ -46,14 +46,24 @@ private slots:
         const QString downZero = u"Arriba  15º"_s;
         // The bands of the colour, and a half going to the even neighbour in
         // the correction; past any byte, the correction stays as it was.
-        for (const auto& [text, colour, correction, downValue] :
-             {std::tuple{"14.9", Red, "Arriba  7.5º", 15}, {"15", Green, "Arriba  7.5º", 15}, {"20", Green, "Arriba  5º", 20},
-              {"20.5", Blue, "Arriba  5º", 20}, {"21.5", Blue, "Arriba  4º", 22}, {"29", Blue, "Arriba  .5º", 29},
-              {"30", Blue, "Perfecto  0º", 30}, {"40", Blue, "Abajo  5º", 40}, {"40.5", Red, "Abajo  5º", 40},
-              {"65", Red, "Abajo  17.5º", 65}, {"90", Red, "Abajo  30º", 90}, {"91", Untouched, "Abajo  30.5º", 91},
-              {"1D1", Red, "Arriba  10º", 10}, {"-3", Red, "Arriba  5º", 20}, {"300", Untouched, "Arriba  5º", 20},
-              {"1E9", Untouched, "Arriba  5º", 20}, {"1e999", Untouched, "Arriba  5º", 20},
-              {"-1e999", Red, "Arriba  5º", 20}})
+        for (const auto& [text, colour, correction, downValue] : {std::tuple{"14.9", Red, "Arriba  7.5º", 15},
+                                                                  {"15", Green, "Arriba  7.5º", 15},
+                                                                  {"20", Green, "Arriba  5º", 20},
+                                                                  {"20.5", Blue, "Arriba  5º", 20},
+                                                                  {"21.5", Blue, "Arriba  4º", 22},
+                                                                  {"29", Blue, "Arriba  .5º", 29},
+                                                                  {"30", Blue, "Perfecto  0º", 30},
+                                                                  {"40", Blue, "Abajo  5º", 40},
+                                                                  {"40.5", Red, "Abajo  5º", 40},
+                                                                  {"65", Red, "Abajo  17.5º", 65},
+                                                                  {"90", Red, "Abajo  30º", 90},
+                                                                  {"91", Untouched, "Abajo  30.5º", 91},
+                                                                  {"1D1", Red, "Arriba  10º", 10},
+                                                                  {"-3", Red, "Arriba  5º", 20},
+                                                                  {"300", Untouched, "Arriba  5º", 20},
+                                                                  {"1E9", Untouched, "Arriba  5º", 20},
+                                                                  {"1e999", Untouched, "Arriba  5º", 20},
+                                                                  {"-1e999", Red, "Arriba  5º", 20}})
             row(text, QString::fromUtf8(text), pasted, colour, QString::fromUtf8(correction), downValue);
         row("10,000 digits", Sevens, pasted, Untouched, unchanged, 20);
         row("10,000 hexadecimal digits", u"&H"_s + QString(10'000, u'F'), pasted, Untouched, unchanged, 20);
@@ -117,15 +127,39 @@ private slots:
         QTest::addColumn<int>("step");
         QTest::addColumn<QString>("right");
         QTest::addColumn<QString>("left");
-        QTest::addColumn<QString>("vertical");    // after up 30 and down 15
+        QTest::addColumn<QString>("vertical"); // after up 30 and down 15
         QTest::addColumn<QString>("horizontal");
         QTest::addColumn<QString>("horizontalWord");
-        QTest::newRow("step 3") << 3 << "45" << "15" << "Arriba  7.5º" << "" << "Derecha";
-        QTest::newRow("step 4, right larger") << 4 << "45" << "15" << "" << "Derecha  15º" << "Derecha";
-        QTest::newRow("step 4, left larger") << 4 << "15" << "105" << "" << "Izquierda  45º" << "Izquierda";
-        QTest::newRow("step 4, equal") << 4 << "15" << "15" << "" << "Perfecto  0º" << "Perfecto";
-        QTest::newRow("step 2") << 2 << "45" << "15" << "" << "" << "Derecha";
-        QTest::newRow("finished") << 5 << "45" << "15" << "" << "" << "Derecha";
+        QTest::newRow("step 3") << 3 << "45"
+                                << "15"
+                                << "Arriba  7.5º"
+                                << ""
+                                << "Derecha";
+        QTest::newRow("step 4, right larger") << 4 << "45"
+                                              << "15"
+                                              << ""
+                                              << "Derecha  15º"
+                                              << "Derecha";
+        QTest::newRow("step 4, left larger") << 4 << "15"
+                                             << "105"
+                                             << ""
+                                             << "Izquierda  45º"
+                                             << "Izquierda";
+        QTest::newRow("step 4, equal") << 4 << "15"
+                                       << "15"
+                                       << ""
+                                       << "Perfecto  0º"
+                                       << "Perfecto";
+        QTest::newRow("step 2") << 2 << "45"
+                                << "15"
+                                << ""
+                                << ""
+                                << "Derecha";
+        QTest::newRow("finished") << 5 << "45"
+                                  << "15"
+                                  << ""
+                                  << ""
+                                  << "Derecha";
     }
 
     // The corrections are kept at every step, shown only at their own, and

@@ -30,7 +30,8 @@ QByteArray x11Property(QWidget* window, const char* name)
     xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
     QByteArray value;
     if (reply && reply->type != XCB_ATOM_NONE)
-        value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
+        value =
+            QByteArray(static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
     std::free(reply);
     return value;
 }
@@ -58,7 +59,7 @@ bool windowManagerRuns()
 bool focusedIn(QWidget* window, const QString& button)
 {
     return window && QApplication::activeWindow() == window
-        && QApplication::focusWidget() == window->findChild<QWidget*>(button);
+           && QApplication::focusWidget() == window->findChild<QWidget*>(button);
 }
 
 // The desktop's opener of addresses, first on PATH: it only writes down, one a
@@ -187,8 +188,10 @@ private slots:
         const QString about = u"/foro/viewtopic.php?t=310"_s;
         QTest::newRow("AYUDA, guided") << "Command5" << 0 << "/foro/" << help;
         QTest::newRow("AYUDA, dynamic") << "Command8" << 1 << "/foro/" << help;
-        QTest::newRow("logo, guided") << "Image1" << 0 << "" << "Orienzo wireless";
-        QTest::newRow("logo, dynamic") << "Image2" << 1 << "" << "Orienzo wireless";
+        QTest::newRow("logo, guided") << "Image1" << 0 << ""
+                                      << "Orienzo wireless";
+        QTest::newRow("logo, dynamic") << "Image2" << 1 << ""
+                                       << "Orienzo wireless";
         QTest::newRow("Acerca de") << "Menu" << 1 << about << "Acerca de Orienzo wireless";
     }
 
@@ -226,4 +229,3 @@ private:
 
 QTEST_MAIN(DesktopTest)
 #include "desktop_test.moc"
-

@@ -23,7 +23,7 @@ constexpr quint32 Green = 0x0000FF00, Blue = 0x00C00000, DarkPurple = 0x00400040
 class DynamicAlignmentTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { platform::setPauseSpeedup(100); }  // 500 ms pauses take 5 ms
+    void init() { platform::setPauseSpeedup(100); } // 500 ms pauses take 5 ms
 
     void bothWindowsDrawEachGrade_data()
     {
@@ -32,19 +32,28 @@ private slots:
         QTest::addColumn<qint32>("status");
         QTest::addColumn<qint32>("time");
         QTest::addColumn<QString>("column");
-        QTest::addColumn<int>("grade");  // stored by the guided pattern
-        QTest::addColumn<quint32>("colour");  // of the dynamic indicator
+        QTest::addColumn<int>("grade");      // stored by the guided pattern
+        QTest::addColumn<quint32>("colour"); // of the dynamic indicator
         // The first probe leaves a grade and a colour that the second must
         // change, or keep when it falls in a gap.
-        const auto row = [](const QString& name, qint32 status, qint32 time, const char* cells, int grade, quint32 colour) {
-            const auto [before, gradeBefore] =
-                !*cells ? std::pair{12, 2} : colour == Red ? std::pair{7, 1} : std::pair{100, 5};
-            QTest::newRow(qPrintable(name)) << before << gradeBefore << status << time << QString(cells) << grade << colour;
+        const auto row = [](const QString& name, qint32 status, qint32 time, const char* cells, int grade,
+                            quint32 colour) {
+            const auto [before, gradeBefore] = !*cells         ? std::pair{12, 2}
+                                               : colour == Red ? std::pair{7, 1}
+                                                               : std::pair{100, 5};
+            QTest::newRow(qPrintable(name))
+                << before << gradeBefore << status << time << QString(cells) << grade << colour;
         };
-        for (const auto& [time, column, grade, colour] :
-             {std::tuple{0, "|||||", 1, Green}, {7, "|||||", 1, Green}, {11, " ||||", 2, Blue}, {20, " ||||", 2, Blue},
-              {25, "  |||", 3, DarkPurple}, {40, "  |||", 3, DarkPurple}, {45, "   ||", 4, Red}, {70, "   ||", 4, Red},
-              {76, "    |", 5, Red}, {999, "    |", 5, Red}})
+        for (const auto& [time, column, grade, colour] : {std::tuple{0, "|||||", 1, Green},
+                                                          {7, "|||||", 1, Green},
+                                                          {11, " ||||", 2, Blue},
+                                                          {20, " ||||", 2, Blue},
+                                                          {25, "  |||", 3, DarkPurple},
+                                                          {40, "  |||", 3, DarkPurple},
+                                                          {45, "   ||", 4, Red},
+                                                          {70, "   ||", 4, Red},
+                                                          {76, "    |", 5, Red},
+                                                          {999, "    |", 5, Red}})
             row(u"%1 ms"_s.arg(time), 0, time, column, grade, colour);
         for (int gap : {8, 9, 10, 21, 24, 41, 44, 71, 75, -3})
             row(u"gap %1 ms"_s.arg(gap), 0, gap, "", 2, Blue);
@@ -72,7 +81,7 @@ private slots:
         if (!column.isEmpty())
             QCOMPARE(::column(guided.measurementChart(), 1), column);
         QCOMPARE(guided.measurementLines()[1], "Ultimo valor para alineacion +Vertical" + logged);
-        QCOMPARE(guided.total(0), QString(" %1").arg(previousGrade + grade + 13));  // the rest of grade 1
+        QCOMPARE(guided.total(0), QString(" %1").arg(previousGrade + grade + 13)); // the rest of grade 1
 
         WindowDriver dynamic;
         dynamic.probe.hold(true);
@@ -255,7 +264,7 @@ private slots:
         }
         QCOMPARE(d.passLines().size(), then == "INICIAR" ? 3 : 0);
         QCOMPARE(resets.size(), then.isEmpty() ? 1 : 0);
-        if (then.isEmpty()) {  // the reset's, not just the log emptied
+        if (then.isEmpty()) { // the reset's, not just the log emptied
             QCOMPARE(d.form.Text1[0]->text(), "0");
             QVERIFY(!d.form.Shape1->isOpaque());
         }
@@ -264,4 +273,3 @@ private slots:
 
 QTEST_MAIN(DynamicAlignmentTest)
 #include "dynamic_alignment_test.moc"
-

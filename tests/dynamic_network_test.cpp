@@ -55,8 +55,8 @@ QList<double> gaps(const QList<double>& times)
 class LiveRun {
 public:
     explicit LiveRun(const QString& address)
-        : m_form(m_probe, m_tones, m_voice)
-        , m_passes(m_form, 1, [this] { m_queuedAtPass.append(threadTimes(currentThread()).queuedMs); })
+        : m_form(m_probe, m_tones, m_voice),
+          m_passes(m_form, 1, [this] { m_queuedAtPass.append(threadTimes(currentThread()).queuedMs); })
     {
         m_form.show();
         typeDynamicAddress(m_form, address);
@@ -105,7 +105,7 @@ private:
     RecordingTonePlayer m_tones;
     RecordingSpeaker m_voice;
     OrienzoWindow m_form;
-    QList<double> m_queuedAtPass;  // how long this thread had stood ready to run, at each pass's line
+    QList<double> m_queuedAtPass; // how long this thread had stood ready to run, at each pass's line
     PassLog m_passes;
 };
 
@@ -118,7 +118,7 @@ private slots:
     {
         QTest::addColumn<QString>("address");
         QTest::addColumn<int>("period");
-        QTest::addColumn<int>("passes");  // logged by then
+        QTest::addColumn<int>("passes"); // logged by then
         QTest::addColumn<QString>("column");
         QTest::addColumn<quint32>("indicatorColour");
         QTest::newRow("loopback") << u"127.0.0.1"_s << LoopDelay << 4 << u"|||||"_s << 0x0000FF00u;

@@ -1,10 +1,10 @@
 #include "core/echo_probe.h"
 #include "core/threaded_probe_service.h"
+#include "network/test_network.h"
 #include "platform/echo_wakeup.h"
 #include "platform/icmp_packet.h"
 #include "platform/icmp_socket.h"
 #include "platform/inet_address.h"
-#include "network/test_network.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -93,7 +93,7 @@ platform::IcmpMatch classify(const Bytes& bytes, Via via, std::uint32_t sender)
 {
     const auto queued = via == Via::ErrorQueue ? std::optional(platform::QueuedError{3, 1, Target}) : std::nullopt;
     const platform::ReceivedIcmp message{bytes, sender, via == Via::RawSocket, queued, std::nullopt};
-    const auto parsed = platform::parseReceived(message);  // refers to the message's bytes
+    const auto parsed = platform::parseReceived(message); // refers to the message's bytes
     return parsed ? platform::classifyIcmp(*parsed, sender, Ours) : platform::IcmpMatch::NotOurs;
 }
 
@@ -119,9 +119,10 @@ private:
 class ProberSession {
 public:
     ProberSession(TestNetwork& network, bool pingSockets, const QStringList& responderArguments)
-        : m_started(network.allowPingSockets(pingSockets) && network.startResponder(ResponderProgram, responderArguments))
-        , m_visit(network.proberNamespace())
-        , m_expectedKind(pingSockets ? platform::IcmpSocketKind::Datagram : platform::IcmpSocketKind::Raw)
+        : m_started(network.allowPingSockets(pingSockets)
+                    && network.startResponder(ResponderProgram, responderArguments)),
+          m_visit(network.proberNamespace()),
+          m_expectedKind(pingSockets ? platform::IcmpSocketKind::Datagram : platform::IcmpSocketKind::Raw)
     {
     }
     bool isReady() const { return m_started && m_visit.isActive() && platform::IcmpSocket().kind() == m_expectedKind; }
@@ -140,7 +141,7 @@ struct Exchange {
     int fromMs = 0;
     int belowMs = 5;
     int probes = 1;
-    bool pingBeside = false;  // a ping with "hello" requests runs beside the probes
+    bool pingBeside = false; // a ping with "hello" requests runs beside the probes
 };
 
 void addRowForBothSockets(const QString& name, const Exchange& exchange)
@@ -149,10 +150,10 @@ void addRowForBothSockets(const QString& name, const Exchange& exchange)
         QTest::addRow("%s, %s socket", qPrintable(name), pingSockets ? "ping" : "raw") << pingSockets << exchange;
 }
 
-}  // namespace
+} // namespace
 
-#define REQUIRE_NETWORK()                                                                                             \
-    if (!m_network->isReady())                                                                                          \
+#define REQUIRE_NETWORK()                                                                                              \
+    if (!m_network->isReady())                                                                                         \
     QSKIP(qPrintable(m_network->failure()))
 
 class EchoProbeTest : public QObject {
@@ -176,9 +177,8 @@ private slots:
         QTest::addColumn<quint32>("sender");
         QTest::addColumn<platform::IcmpMatch>("match");
         const auto row = [](const char* name, const Bytes& packet, platform::IcmpMatch match,
-                            std::uint32_t sender = Target, Via via = Via::RawSocket) {
-            QTest::newRow(name) << packet << via << sender << match;
-        };
+                            std::uint32_t sender = Target,
+                            Via via = Via::RawSocket) { QTest::newRow(name) << packet << via << sender << match; };
         using enum platform::IcmpMatch;
         const Bytes hellO{'h', 'e', 'l', 'l', 'O'};
         const Bytes longer{'h', 'e', 'l', 'l', 'o', '!'};
@@ -297,9 +297,9 @@ private slots:
         addRowForBothSockets(u"only decoys"_s, {{u"--decoys"_s, u"--silent"_s}, timedOut, 1000, 1100});
         addRowForBothSockets(u"decoys first"_s, {after(30, {u"--decoys"_s}), 0, 30, 40});
         QStringList everyMisfit{u"--second-address"_s, SecondResponder};
-        for (const QString& misfit : {u"short-payload"_s, u"no-payload"_s, u"cut-header"_s, u"long-payload"_s,
-                                     u"huge"_s, u"other-source"_s, u"error-other-destination"_s,
-                                     u"error-other-protocol"_s, u"error-cut-short"_s}) {
+        for (const QString& misfit :
+             {u"short-payload"_s, u"no-payload"_s, u"cut-header"_s, u"long-payload"_s, u"huge"_s, u"other-source"_s,
+              u"error-other-destination"_s, u"error-other-protocol"_s, u"error-cut-short"_s}) {
             const QStringList decoy{u"--decoy"_s, misfit, u"--second-address"_s, SecondResponder};
             addRowForBothSockets(misfit + u" first"_s, {after(30, decoy), 0, 30, 40});
             everyMisfit << u"--decoy"_s << misfit;
@@ -307,8 +307,9 @@ private slots:
         addRowForBothSockets(u"only misfits"_s, {everyMisfit << u"--silent"_s, timedOut, 1000, 1100});
         // Look-alikes from every processor but one, faster than they can be
         // read, and for longer than the timeout.
-        addRowForBothSockets(u"flooded"_s, {{u"--decoy"_s, u"long-payload"_s, u"--flood-ms"_s, u"1500"_s,
-                                             u"--silent"_s}, timedOut, 1000, 1100});
+        addRowForBothSockets(
+            u"flooded"_s,
+            {{u"--decoy"_s, u"long-payload"_s, u"--flood-ms"_s, u"1500"_s, u"--silent"_s}, timedOut, 1000, 1100});
         addRowForBothSockets(u"host unreachable"_s, {{u"--error"_s, u"3:1"_s}, EchoStatus::DestinationHostUnreachable});
         addRowForBothSockets(u"port unreachable"_s, {{u"--error"_s, u"3:3"_s}, EchoStatus::DestinationPortUnreachable});
         addRowForBothSockets(u"time exceeded"_s, {{u"--error"_s, u"11:0"_s}, EchoStatus::TtlExpiredTransit});
@@ -348,7 +349,7 @@ private slots:
                      qPrintable(QString::number(reply.RoundTripTime)));
             QCOMPARE(reply.ReplyAddress, exchange.status == EchoStatus::TimedOut ? 0 : Target);
         }
-        QCOMPARE(ping.state() == QProcess::Running, exchange.pingBeside);  // and so pinged throughout
+        QCOMPARE(ping.state() == QProcess::Running, exchange.pingBeside); // and so pinged throughout
         ping.kill();
         ping.waitForFinished();
     }

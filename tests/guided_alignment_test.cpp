@@ -23,8 +23,8 @@ const QString IcmpNoticeTitle = u"No se puede enviar ICMP"_s;
 QString promptText(const QString& position)
 {
     return u"Oriente su antena en la posicion recomendada por la ultima medida tomada, en caso de ser "
-                          u"la primera orientala ligeramente en posición "_s
-        + position + u", después pulse aceptar cuando este preparado para comenzar los patrones de medida."_s;
+           u"la primera orientala ligeramente en posición "_s
+           + position + u", después pulse aceptar cuando este preparado para comenzar los patrones de medida."_s;
 }
 
 Shape* promptShape(const char* name)
@@ -35,7 +35,7 @@ Shape* promptShape(const char* name)
 bool blinks(Shape* arm)
 {
     return QTest::qWaitFor([arm] { return arm->isOpaque(); }, 1000)
-        && QTest::qWaitFor([arm] { return !arm->isOpaque(); }, 1000);
+           && QTest::qWaitFor([arm] { return !arm->isOpaque(); }, 1000);
 }
 
 } // namespace
@@ -43,7 +43,7 @@ bool blinks(Shape* arm)
 class GuidedAlignmentTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { platform::setPauseSpeedup(100); }  // 500 ms pauses take 5 ms
+    void init() { platform::setPauseSpeedup(100); } // 500 ms pauses take 5 ms
 
     void fullAlignmentThroughFourOrientations()
     {
@@ -60,7 +60,15 @@ private slots:
             {"+Vertical", "vertical positiva (arriba)", "Shape2", 0, {0, 3}, " 15", 15, " 3", "|||||"},
             {"-Horizontal", "horizontal negativa (derecha)", "Shape4", 1, {0, 12}, " 30", 30, " 12", " ||||"},
             {"-Vertical", "vertical negativa (abajo)", "Shape5", 3, {0, 30}, " 45", 30, " 30", "  |||"},
-            {"+Horizontal", "horizontal positiva (izquierda)", "Shape3", 2, {EchoStatus::TimedOut, 0}, " 90", 30, " 0", "    -"},
+            {"+Horizontal",
+             "horizontal positiva (izquierda)",
+             "Shape3",
+             2,
+             {EchoStatus::TimedOut, 0},
+             " 90",
+             30,
+             " 0",
+             "    -"},
         };
         WindowDriver d;
         d.calcular();
@@ -114,7 +122,7 @@ private slots:
             d.click("SoundSwitch");
         d.calcular();
         QStringList expected;
-        for (const qint32 time : {12, 3, 3, 45}) {  // sums 30, 15, 15 and 60
+        for (const qint32 time : {12, 3, 3, 45}) { // sums 30, 15, 15 and 60
             expected << spokenPrompt(*orientationOfStep(d.form.State.GuidedStep));
             QCOMPARE(d.voice.said, soundOn ? expected : QStringList());
             QCOMPARE(d.voice.speaking, soundOn);
@@ -167,7 +175,7 @@ private slots:
     void cueTick_data()
     {
         QTest::addColumn<int>("step");
-        QTest::addColumn<int>("arm");  // of Shape6; none outside the four steps
+        QTest::addColumn<int>("arm"); // of Shape6; none outside the four steps
         QTest::addColumn<QString>("cue");
         QTest::newRow("+Vertical") << 1 << 0 << "Alineando en +Vertical";
         QTest::newRow("-Horizontal") << 2 << 1 << "Alineando en -Horizontal";
@@ -204,7 +212,7 @@ private slots:
     {
         QTest::addColumn<qint32>("firstTime");
         QTest::addColumn<int>("firstGrade");
-        QTest::addColumn<int>("keptBar");  // the last sum a bar of 30 can show
+        QTest::addColumn<int>("keptBar"); // the last sum a bar of 30 can show
         QTest::newRow("grade 5, then 1") << 80 << 5 << 30;
         QTest::newRow("grade 4, then 1") << 45 << 4 << 28;
     }
@@ -381,18 +389,21 @@ private slots:
     void legendOpensOnceWithItsSixteenLines()
     {
         const QStringList expected = {
-            " ", " ",
+            " ",
+            " ",
             "ValorYY = Inclinacion vertical positiva (arriba)",
             "ValorY  = Inclinacion vertical negativa (abajo)",
             "ValorXX = Inclinacion horizontal positiva (izquierda)",
             "ValorX  = Inclinacion horizontal negativa (derecha)",
-            " ", " ",
+            " ",
+            " ",
             "Valor numerico = 15 => Alineacion correcta",
             "Valor numerico < 60 => Alineacion normal",
             "Valor numerico = 60 => Alineacion minima",
             "Valor numerico > 60 => Alineacion incorrecta",
             "Valor numerico < 75 => Imposible conectar",
-            " ", " ",
+            " ",
+            " ",
             "Rango de alineacion 15 ~ 90",
         };
         WindowDriver d;
@@ -419,4 +430,3 @@ private slots:
 
 QTEST_MAIN(GuidedAlignmentTest)
 #include "guided_alignment_test.moc"
-

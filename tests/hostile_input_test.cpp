@@ -11,7 +11,7 @@ namespace {
 
 const QString Sevens = QString(10'000, u'7');
 const QString Emoji = u"😀😀"_s;
-const QString HalfEmoji = u"😀"_s + QChar(0xD83D);  // the second cut after its first half
+const QString HalfEmoji = u"😀"_s + QChar(0xD83D); // the second cut after its first half
 const QString Nul = QString(QChar(0));
 
 } // namespace
@@ -24,10 +24,10 @@ private slots:
     void startSendsTheAddressAsTyped_data()
     {
         QTest::addColumn<bool>("guided");
-        QTest::addColumn<QStringList>("octets");  // for the "IP Receptor" boxes, left to right
-        QTest::addColumn<QString>("address");     // from the pasted octets; none when refused
+        QTest::addColumn<QStringList>("octets"); // for the "IP Receptor" boxes, left to right
+        QTest::addColumn<QString>("address");    // from the pasted octets; none when refused
         QTest::addColumn<bool>("readable");
-        QTest::addColumn<QStringList>("typed");   // what typing the octets leaves in the boxes
+        QTest::addColumn<QStringList>("typed"); // what typing the octets leaves in the boxes
         const auto row = [](const char* name, const QStringList& octets, const QString& address, bool readable,
                             const QStringList& typed) {
             for (const bool guided : {true, false})
@@ -83,7 +83,7 @@ private slots:
         for (int i = 0; i < 4; ++i)
             paste(d.form.Text1[boxes[i]], octets[i]);
         d.click(guided ? "Command1" : "Command6");
-        QStringList typed;  // once started, so the address sent stays the pasted one
+        QStringList typed; // once started, so the address sent stays the pasted one
         for (int i = 0; i < 4; ++i) {
             typeText(d.form.Text1[boxes[i]], octets[i]);
             typed << d.form.Text1[boxes[i]]->text();
@@ -108,7 +108,7 @@ private slots:
         if (guided) {
             QVERIFY(d.promptText().contains("vertical positiva (arriba)"));
             d.aceptar();
-        } else {  // the start line comes before the first pass's
+        } else { // the start line comes before the first pass's
             QVERIFY(d.completePasses(1));
             QCOMPARE(log->item(log->count() - 2)->text(), "Iniciando alineacion de antena");
         }

@@ -59,8 +59,11 @@ QString misplaced(const QWidget* window, const char* places)
         const QRect place(words[i + 1].toInt() / 15, words[i + 2].toInt() / 15, words[i + 3].toInt() / 15,
                           words[i + 4].toInt() / 15);
         if (rect != place)
-            return words[i] + u" at %1 %2 %3 %4"_s.arg(rect.x() * 15).arg(rect.y() * 15)
-                                  .arg(rect.width() * 15).arg(rect.height() * 15);
+            return words[i]
+                   + u" at %1 %2 %3 %4"_s.arg(rect.x() * 15)
+                         .arg(rect.y() * 15)
+                         .arg(rect.width() * 15)
+                         .arg(rect.height() * 15);
     }
     return {};
 }
@@ -96,4 +99,3 @@ private slots:
 
 QTEST_MAIN(LayoutTest)
 #include "layout_test.moc"
-

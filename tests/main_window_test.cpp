@@ -34,7 +34,8 @@ bool reach(WindowDriver& d, const QString& phase)
     d.aceptar();
     if (phase == "measured")
         return waitUntil(WindowDriver::runEnded);
-    return waitUntil([&] { return probing ? d.probe.probePending() : d.measurement() && d.measurementLines().size() == 1; });
+    return waitUntil(
+        [&] { return probing ? d.probe.probePending() : d.measurement() && d.measurementLines().size() == 1; });
 }
 
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -160,17 +161,19 @@ private slots:
         d.click("Command2");
         QCOMPARE(lines(d.form.List1), startLog);
         QCOMPARE(d.form.List2->count(), 0);
-        const QStringList guidedBoxes =
-            texts(&d.form, {"Text1(8)", "Text1(6)", "Text1(5)", "Text1(4)", "Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)"});
+        const QStringList guidedBoxes = texts(
+            &d.form, {"Text1(8)", "Text1(6)", "Text1(5)", "Text1(4)", "Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)"});
         QCOMPARE(guidedBoxes, QStringList(8, "0"));
         QCOMPARE(d.form.Text1[10]->text(), "44");
-        QCOMPARE(texts(&d.form, {"Text10(0)", "Text10(1)", "Text10(2)", "Text10(3)", "Text12", "Text14", "Text5", "Text6"}),
-                 QStringList(8, QString()));
+        QCOMPARE(
+            texts(&d.form, {"Text10(0)", "Text10(1)", "Text10(2)", "Text10(3)", "Text12", "Text14", "Text5", "Text6"}),
+            QStringList(8, QString()));
         for (int bar = 3; bar <= 7; ++bar)
             QCOMPARE(d.control<QProgressBar>(u"ProgressBar%1"_s.arg(bar))->value(), 0);
-        for (const Shape* shape : {d.form.Shape6[0], d.form.Shape6[1], d.form.Shape6[2], d.form.Shape6[3], d.form.Shape1})
+        for (const Shape* shape :
+             {d.form.Shape6[0], d.form.Shape6[1], d.form.Shape6[2], d.form.Shape6[3], d.form.Shape1})
             QVERIFY(!shape->isOpaque());
-        QCOMPARE(d.form.Shape6[0]->backColor(), 0x000000FF);  // an empty box reads 0
+        QCOMPARE(d.form.Shape6[0]->backColor(), 0x000000FF); // an empty box reads 0
         QVERIFY(!d.control<CueTimer>("Timer1")->isEnabled());
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
         QCOMPARE(state.GuidedStep, 1);
@@ -204,9 +207,11 @@ private slots:
         for (QWidget* control : d.form.findChildren<QWidget*>()) {
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
             if (control->focusPolicy() & Qt::TabFocus && !control->objectName().isEmpty())
-                QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
+                QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(),
+                         qPrintable(control->objectName()));
         }
-        QCOMPARE(QAccessible::queryAccessibleInterface(d.form.Text1[2])->text(QAccessible::Name), "IP Receptor, octeto 2");
+        QCOMPARE(QAccessible::queryAccessibleInterface(d.form.Text1[2])->text(QAccessible::Name),
+                 "IP Receptor, octeto 2");
 
         press(Qt::Key_Tab, Qt::ControlModifier);
         QVERIFY(d.form.Frame16->isVisible());
@@ -222,7 +227,7 @@ private slots:
         QCOMPARE(focused(), "Command7");
         QTRY_VERIFY(d.probe.probeCount() >= 2);
         QCOMPARE(d.probe.addresses().first(), "127.0.0.1");
-        press(Qt::Key_Return);  // "DETENER", with Enter this time
+        press(Qt::Key_Return); // "DETENER", with Enter this time
         QCOMPARE(focused(), "Command6");
         QTRY_VERIFY(!d.dynamicRunning());
         QVERIFY(tabTo("Slider1"));
@@ -249,7 +254,8 @@ private slots:
         QVERIFY(sound && about);
         QVERIFY(sound->state().checkable && !sound->state().checked);
         const QString press = QAccessibleActionInterface::pressAction();
-        QCOMPARE(sound->actionInterface()->actionNames(), QStringList({press, QAccessibleActionInterface::toggleAction()}));
+        QCOMPARE(sound->actionInterface()->actionNames(),
+                 QStringList({press, QAccessibleActionInterface::toggleAction()}));
         sound->actionInterface()->doAction(press);
         QVERIFY(d.form.SoundSwitch->isChecked() && d.tones.soundOn);
         QVERIFY(sound->state().checked);
@@ -283,7 +289,7 @@ private slots:
         QFETCH(QString, phase);
         QFETCH(bool, salir);
         if (phase.endsWith("pause"))
-            platform::setPauseSpeedup(1);  // a pause in progress lasts its full time
+            platform::setPauseSpeedup(1); // a pause in progress lasts its full time
         auto d = std::make_unique<WindowDriver>();
         d->click("SoundSwitch");
         QVERIFY(reach(*d, phase));
@@ -306,4 +312,3 @@ private slots:
 
 QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"
-

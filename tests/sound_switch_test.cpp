@@ -88,7 +88,8 @@ private slots:
         QTest::addColumn<QString>("told");
         QTest::newRow("no sound server") << false << "No hay salida de sonido: ";
         QTest::newRow("no speech service")
-            << true << "\nSin voz: no se pudo conectar con el servicio de voz speech-dispatcher (paquete speech-dispatcher).";
+            << true
+            << "\nSin voz: no se pudo conectar con el servicio de voz speech-dispatcher (paquete speech-dispatcher).";
     }
 
     // The real player or the real voice, with nothing to play into: a guided
@@ -120,4 +121,3 @@ private slots:
 
 QTEST_MAIN(SoundSwitchTest)
 #include "sound_switch_test.moc"
-

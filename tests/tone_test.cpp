@@ -33,7 +33,7 @@ int peakOf(std::span<const std::int16_t> samples)
     return peak;
 }
 
-}  // namespace
+} // namespace
 
 class ToneTest : public QObject {
     Q_OBJECT

@@ -39,10 +39,13 @@ ProgramOnScreen::ProgramOnScreen(const QString& program, const QString& display,
     m_process.setStandardErrorFile(QProcess::nullDevice());
     m_process.start(program);
     QList<XDriver::Window> windows;
-    const bool mapped = m_process.waitForStarted(StartTimeoutMs) && waitFor([&] {
-        windows = m_driver.visibleWindowsOf(pid());
-        return !windows.isEmpty();
-    }, QDeadlineTimer(StartTimeoutMs));
+    const bool mapped = m_process.waitForStarted(StartTimeoutMs)
+                        && waitFor(
+                            [&] {
+                                windows = m_driver.visibleWindowsOf(pid());
+                                return !windows.isEmpty();
+                            },
+                            QDeadlineTimer(StartTimeoutMs));
     if (mapped)
         m_mainWindow = windows.front().id;
     else
@@ -69,10 +72,13 @@ bool ProgramOnScreen::showDynamicPage() const
 {
     const auto before = openWindow(MainWindow);
     m_driver.key(u"ctrl+Tab"_s);
-    return before && waitFor([&] {
-        const auto now = openWindow(MainWindow);
-        return now && now->geometry.height() != before->geometry.height();
-    }, QDeadlineTimer(PageChangeTimeoutMs));
+    return before
+           && waitFor(
+               [&] {
+                   const auto now = openWindow(MainWindow);
+                   return now && now->geometry.height() != before->geometry.height();
+               },
+               QDeadlineTimer(PageChangeTimeoutMs));
 }
 
 std::optional<XDriver::Window> ProgramOnScreen::openWindow(const QString& name) const

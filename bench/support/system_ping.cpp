@@ -40,8 +40,8 @@ PingRun runPing(const QStringList& command, int timeoutMs)
     }
     readOutput(QString::fromLocal8Bit(ping.readAllStandardOutput()), run);
     if (run.received == 0)
-        run.failure = u"%1: %2"_s.arg(command.join(u' '),
-                                                    QString::fromLocal8Bit(ping.readAllStandardError()).trimmed());
+        run.failure =
+            u"%1: %2"_s.arg(command.join(u' '), QString::fromLocal8Bit(ping.readAllStandardError()).trimmed());
     return run;
 }
 

@@ -25,13 +25,12 @@ void TimedProbeService::echoProbe(const QString& address, const EchoReply& reply
     const double queuedBefore = queuedMsOfAllThreads();
     const double callerQueuedBefore = threadTimes(currentThread()).queuedMs;
     const double requestedAt = monotonicMs();
-    m_real.echoProbe(address, reply, receiver,
-                    [=, this, done = std::move(done)](qint32 status, const EchoReply& outcome) {
-                        m_probes.append({requestedAt, monotonicMs() - requestedAt, queuedMsOfAllThreads() - queuedBefore,
-                                        callerQueuedBefore, threadTimes(currentThread()).queuedMs, status,
-                                        outcome.RoundTripTime});
-                        done(status, outcome);
-                    });
+    m_real.echoProbe(
+        address, reply, receiver, [=, this, done = std::move(done)](qint32 status, const EchoReply& outcome) {
+            m_probes.append({requestedAt, monotonicMs() - requestedAt, queuedMsOfAllThreads() - queuedBefore,
+                             callerQueuedBefore, threadTimes(currentThread()).queuedMs, status, outcome.RoundTripTime});
+            done(status, outcome);
+        });
 }
 
 } // namespace bench

@@ -14,9 +14,9 @@ class TimedProbeService : public ProbeService {
     Q_OBJECT
 public:
     struct Probe {
-        double requestedAt;  // monotonicMs()
+        double requestedAt; // monotonicMs()
         double durationMs;
-        double queuedMs;     // how long this process's threads stood ready to run meanwhile
+        double queuedMs; // how long this process's threads stood ready to run meanwhile
         // How long the calling (UI) thread had stood ready to run so far, at the
         // request and at the outcome.
         double callerQueuedAtRequestMs;

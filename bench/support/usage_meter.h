@@ -23,8 +23,8 @@ public:
     void stop();
 
     struct Switches {
-        qint64 voluntary = 0;     // the thread waited for something
-        qint64 nonvoluntary = 0;  // the thread was taken off the processor
+        qint64 voluntary = 0;    // the thread waited for something
+        qint64 nonvoluntary = 0; // the thread was taken off the processor
         qint64 total() const { return voluntary + nonvoluntary; }
         Switches& operator+=(const Switches& more);
         Switches operator-(const Switches& earlier) const;
@@ -38,7 +38,7 @@ public:
 private:
     struct Thread {
         QString name;
-        Switches atStart;  // none for a thread started after the meter
+        Switches atStart; // none for a thread started after the meter
         Switches latest;
     };
 

@@ -1,3 +1,4 @@
+#include "support/window_layout.h"
 #include "core/guided_orientation.h"
 #include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
@@ -5,8 +6,6 @@
 #include "guided/prompt_window.h"
 #include "main_window/form1.h"
 #include "support/steady_probe_service.h"
-#include "support/window_layout.h"
-
 
 namespace bench {
 
@@ -25,7 +24,7 @@ WindowLayout::WindowLayout()
     ThreadedTonePlayer tones;
     ThreadedSpeaker voice;
     Form1 main(probe, tones, voice);
-    main.show();  // lays the menu bar out above the pages
+    main.show(); // lays the menu bar out above the pages
     Form2 measurement(&main);
     Form4 prompt(&main, orientationOfStep(1));
     const QList<QWidget*> windows{&main, &measurement, &prompt};
@@ -34,7 +33,7 @@ WindowLayout::WindowLayout()
         for (QWidget* control : window->findChildren<QWidget*>())
             if (control->window() == window && !control->objectName().isEmpty())
                 m_centres.insert(key(window->objectName(), control->objectName()),
-                                control->mapTo(window, control->rect().center()));
+                                 control->mapTo(window, control->rect().center()));
     }
 }
 

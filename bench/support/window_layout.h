@@ -24,7 +24,7 @@ public:
 
 private:
     QMap<QString, QSize> m_sizes;
-    QMap<QString, QPoint> m_centres;  // by "window/control"
+    QMap<QString, QPoint> m_centres; // by "window/control"
 };
 
 } // namespace bench

@@ -19,10 +19,8 @@ constexpr int FlushMs = 200;
 
 WireCapture::WireCapture(const QString& namespaceName)
 {
-    m_tcpdump.start(u"ip"_s, {u"netns"_s, u"exec"_s, namespaceName,
-                                          u"tcpdump"_s, u"-i"_s, u"any"_s,
-                                          u"-n"_s, u"-tt"_s, u"-l"_s,
-                                          u"icmp"_s});
+    m_tcpdump.start(u"ip"_s, {u"netns"_s, u"exec"_s, namespaceName, u"tcpdump"_s, u"-i"_s, u"any"_s, u"-n"_s, u"-tt"_s,
+                              u"-l"_s, u"icmp"_s});
     // tcpdump says it listens on its error output.
     QByteArray said;
     for (int waited = 0; !m_listening && waited < StartTimeoutMs && m_tcpdump.state() != QProcess::NotRunning;
@@ -44,8 +42,7 @@ QList<double> WireCapture::roundTrips()
     QThread::msleep(FlushMs);
     m_tcpdump.terminate();
     m_tcpdump.waitForFinished(StartTimeoutMs);
-    static const QRegularExpression packet(
-        u"^(\\d+\\.\\d+) .*ICMP echo (request|reply), id (\\d+), seq (\\d+)"_s);
+    static const QRegularExpression packet(u"^(\\d+\\.\\d+) .*ICMP echo (request|reply), id (\\d+), seq (\\d+)"_s);
     QList<QString> order;
     QMap<QString, double> sentAt;
     QMap<QString, double> answeredAt;

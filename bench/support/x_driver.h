@@ -16,7 +16,7 @@ class XDriver {
 public:
     struct Window {
         quint64 id = 0;
-        QRect geometry;  // on the screen
+        QRect geometry; // on the screen
     };
 
     explicit XDriver(const QString& display);

@@ -46,9 +46,9 @@ namespace {
 constexpr std::uint8_t UdpProtocol = 17;
 constexpr std::size_t IpProtocolOffset = 9;
 constexpr std::size_t IpDestinationOffset = 16;
-constexpr std::size_t LongPayloadSize = 1000;     // still one frame on the test network
-constexpr std::size_t HugeMessageSize = 60000;    // longer than a prober's receive buffer
-constexpr unsigned FloodBatch = 256;              // messages per system call
+constexpr std::size_t LongPayloadSize = 1000;  // still one frame on the test network
+constexpr std::size_t HugeMessageSize = 60000; // longer than a prober's receive buffer
+constexpr unsigned FloodBatch = 256;           // messages per system call
 
 struct Options {
     std::chrono::milliseconds delay{0};
@@ -62,7 +62,7 @@ struct Options {
 };
 
 struct Request {
-    Bytes packet;  // as received, IP header included
+    Bytes packet; // as received, IP header included
     platform::IcmpHeader header;
     Bytes payload;
     sockaddr_in sender;
@@ -70,7 +70,7 @@ struct Request {
 
 struct Sockets {
     int own = -1;
-    int second = -1;  // bound to the second address, if any
+    int second = -1; // bound to the second address, if any
 };
 
 struct Outgoing {
@@ -158,8 +158,7 @@ const std::map<QString, DecoyKind>& decoyKinds()
         {u"other-sequence"_s,
          {[](const Request& r) { return answerWith(r, [](Header& h, Bytes&) { ++h.sequence; }); }}},
         {u"extra-payload-byte"_s, {[](const Request& r) { return answerOfPayloadSize(r, r.payload.size() + 1); }}},
-        {u"echo-request"_s,
-         {[](const Request& r) {
+        {u"echo-request"_s, {[](const Request& r) {
              return answerWith(r, [](Header& h, Bytes&) { h.type = platform::IcmpType::EchoRequest; });
          }}},
         {u"bad-checksum"_s, {[](const Request& r) { return changedAt(echoReply(r), 2, echoReply(r)[2] ^ 0x01); }}},
@@ -178,16 +177,15 @@ const std::map<QString, DecoyKind>& decoyKinds()
          {[](const Request& r) { return unreachableQuoting(requestInvertedAt(r, IpDestinationOffset + 3)); }}},
         {u"error-other-protocol"_s,
          {[](const Request& r) { return unreachableQuoting(changedAt(r.packet, IpProtocolOffset, UdpProtocol)); }}},
-        {u"error-cut-short"_s,
-         {[](const Request& r) {
+        {u"error-cut-short"_s, {[](const Request& r) {
              return unreachableQuoting(Bytes(r.packet.begin(), r.packet.begin() + ipHeaderLength(r.packet) + 4));
          }}},
     };
     return kinds;
 }
 
-const QStringList ClassicDecoys{u"other-identifier"_s,   u"other-sequence"_s, u"extra-payload-byte"_s,
-                                u"echo-request"_s,       u"bad-checksum"_s,   u"error-other-identifier"_s,
+const QStringList ClassicDecoys{u"other-identifier"_s,    u"other-sequence"_s, u"extra-payload-byte"_s,
+                                u"echo-request"_s,        u"bad-checksum"_s,   u"error-other-identifier"_s,
                                 u"error-other-sequence"_s};
 
 std::optional<platform::IcmpHeader> parseError(const QString& text)
@@ -254,8 +252,8 @@ std::optional<Request> readRequest(int socket)
     Bytes packet(65536);
     sockaddr_in sender{};
     socklen_t senderLength = sizeof sender;
-    const ssize_t length = ::recvfrom(socket, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&sender),
-                                      &senderLength);
+    const ssize_t length =
+        ::recvfrom(socket, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&sender), &senderLength);
     if (length <= 0)
         return std::nullopt;
     packet.resize(static_cast<std::size_t>(length));
@@ -270,7 +268,7 @@ void sendTo(int socket, const Bytes& message, const sockaddr_in& to)
     ::sendto(socket, message.data(), message.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
 
-using Decoys = std::vector<std::pair<int, Bytes>>;  // socket to send on, message
+using Decoys = std::vector<std::pair<int, Bytes>>; // socket to send on, message
 
 Decoys decoysFor(const Sockets& sockets, const Options& options, const Request& request)
 {
@@ -392,7 +390,7 @@ void serve(const Sockets& sockets, const Options& options)
     }
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {

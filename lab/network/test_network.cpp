@@ -24,11 +24,11 @@ QString responderLink()
     return u"ozr%1"_s.arg(QCoreApplication::applicationPid());
 }
 
-}  // namespace
+} // namespace
 
 TestNetwork::TestNetwork()
-    : m_proberNamespace(u"orienzo-prober-%1"_s.arg(QCoreApplication::applicationPid()))
-    , m_responderNamespace(u"orienzo-responder-%1"_s.arg(QCoreApplication::applicationPid()))
+    : m_proberNamespace(u"orienzo-prober-%1"_s.arg(QCoreApplication::applicationPid())),
+      m_responderNamespace(u"orienzo-responder-%1"_s.arg(QCoreApplication::applicationPid()))
 {
     if (::geteuid() != 0) {
         m_failure = u"needs root to create a network namespace"_s;
@@ -66,7 +66,7 @@ bool TestNetwork::build()
         {u"-n"_s, responder, u"link"_s, u"set"_s, responderLink(), u"up"_s},
     };
     const bool built = std::ranges::all_of(commands, [this](const QStringList& command) { return run(command); })
-        && setIpv4Setting(responder, u"icmp_echo_ignore_all"_s, "1");
+                       && setIpv4Setting(responder, u"icmp_echo_ignore_all"_s, "1");
     if (!built)
         m_failure = u"needs root to create a network namespace: "_s + m_failure;
     return built;
@@ -114,7 +114,7 @@ bool TestNetwork::setIpv4Setting(const QString& namespaceName, const QString& na
     const NamespaceVisit visit(namespaceName);
     QFile setting(u"/proc/sys/net/ipv4/"_s + name);
     const bool written = visit.isActive() && setting.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        && setting.write(value) == value.size();
+                         && setting.write(value) == value.size();
     if (!written)
         m_failure = u"cannot set net.ipv4.%1 in %2"_s.arg(name, namespaceName);
     return written;
@@ -124,15 +124,15 @@ bool TestNetwork::run(const QStringList& arguments)
 {
     QProcess ip;
     ip.start(u"ip"_s, arguments);
-    const bool succeeded = ip.waitForFinished(CommandTimeoutMs) && ip.exitStatus() == QProcess::NormalExit
-        && ip.exitCode() == 0;
+    const bool succeeded =
+        ip.waitForFinished(CommandTimeoutMs) && ip.exitStatus() == QProcess::NormalExit && ip.exitCode() == 0;
     if (!succeeded)
-        m_failure = u"ip %1: %2"_s.arg(arguments.join(u' '), QString::fromLocal8Bit(ip.readAllStandardError()).trimmed());
+        m_failure =
+            u"ip %1: %2"_s.arg(arguments.join(u' '), QString::fromLocal8Bit(ip.readAllStandardError()).trimmed());
     return succeeded;
 }
 
-NamespaceVisit::NamespaceVisit(const QString& name)
-    : m_home(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC))
+NamespaceVisit::NamespaceVisit(const QString& name) : m_home(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC))
 {
     const int visited = ::open(QFile::encodeName(u"/run/netns/"_s + name).constData(), O_RDONLY | O_CLOEXEC);
     m_active = m_home >= 0 && visited >= 0 && ::setns(visited, CLONE_NEWNET) == 0;

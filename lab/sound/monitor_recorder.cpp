@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::size_t BlockSamples = ToneSampleRate / 200;
 
-}  // namespace
+} // namespace
 
 MonitorRecorder::~MonitorRecorder()
 {
@@ -21,8 +21,8 @@ bool MonitorRecorder::start()
     const pa_buffer_attr buffer{serverDefault, serverDefault, serverDefault, serverDefault,
                                 static_cast<std::uint32_t>(BlockSamples * sizeof(std::int16_t))};
     int error = 0;
-    m_stream = pa_simple_new(nullptr, "Orienzo tone lab", PA_STREAM_RECORD, "@DEFAULT_MONITOR@", "monitor",
-                            &format, nullptr, &buffer, &error);
+    m_stream = pa_simple_new(nullptr, "Orienzo tone lab", PA_STREAM_RECORD, "@DEFAULT_MONITOR@", "monitor", &format,
+                             nullptr, &buffer, &error);
     if (!m_stream) {
         m_failure = QString::fromUtf8(pa_strerror(error));
         return false;

@@ -25,7 +25,7 @@ namespace {
 
 struct Play {
     QString name;
-    double hz;  // of its first note
+    double hz; // of its first note
     Clock::time_point at;
 };
 
@@ -37,8 +37,7 @@ double msBetween(Clock::time_point from, Clock::time_point to)
 // The first tone not yet claimed that starts after the play() and has its
 // pitch, or tones.size(); the recording clock may be a block late, hence the
 // allowance.
-std::size_t heardFor(const Play& play, double playedMs, const std::vector<FoundTone>& tones,
-                     std::vector<bool>& claimed)
+std::size_t heardFor(const Play& play, double playedMs, const std::vector<FoundTone>& tones, std::vector<bool>& claimed)
 {
     for (std::size_t i = 0; i < tones.size(); ++i) {
         const FoundTone& tone = tones[i];
@@ -50,7 +49,7 @@ std::size_t heardFor(const Play& play, double playedMs, const std::vector<FoundT
     return tones.size();
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -93,9 +92,10 @@ int main(int argc, char** argv)
         if (heard == tones.size())
             std::printf("not heard\n");
         else
-            std::printf("heard %5.1f ms later, %7.1f Hz, %5.1f ms\n", tones[heard].onsetMs - playedMs,
-                        tones[heard].hz, tones[heard].durationMs);
+            std::printf("heard %5.1f ms later, %7.1f Hz, %5.1f ms\n", tones[heard].onsetMs - playedMs, tones[heard].hz,
+                        tones[heard].durationMs);
     }
-    std::printf("sound output: %s\n", player.unavailableReason().isEmpty() ? "working" : qPrintable(player.unavailableReason()));
+    std::printf("sound output: %s\n",
+                player.unavailableReason().isEmpty() ? "working" : qPrintable(player.unavailableReason()));
     return 0;
 }

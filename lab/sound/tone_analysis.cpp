@@ -31,7 +31,7 @@ double pitchHz(std::span<const std::int16_t> samples, int sampleRate)
     return crossings < 2 ? 0.0 : (crossings - 1) * sampleRate / (last - first);
 }
 
-}  // namespace
+} // namespace
 
 std::vector<FoundTone> findTones(std::span<const std::int16_t> samples, int sampleRate)
 {
@@ -46,8 +46,7 @@ std::vector<FoundTone> findTones(std::span<const std::int16_t> samples, int samp
                 lastLoud = it;
         }
         const std::span<const std::int16_t> tone(next, lastLoud + 1);
-        tones.push_back({(next - samples.begin()) * msPerSample, tone.size() * msPerSample,
-                         pitchHz(tone, sampleRate)});
+        tones.push_back({(next - samples.begin()) * msPerSample, tone.size() * msPerSample, pitchHz(tone, sampleRate)});
         next = lastLoud + 1;
     }
     return tones;

@@ -6,9 +6,9 @@
 
 // One tone heard in mono 16-bit samples.
 struct FoundTone {
-    double onsetMs;     // from the first sample
+    double onsetMs; // from the first sample
     double durationMs;
-    double hz;          // from its rising zero crossings
+    double hz; // from its rising zero crossings
 };
 
 // The tones in order: stretches louder than 1/50 of full scale, each ended

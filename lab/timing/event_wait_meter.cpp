@@ -16,7 +16,7 @@ const QEvent::Type Stamped = QEvent::Type(QEvent::User + 71);
 
 struct StampedEvent : QEvent {
     StampedEvent(double at, ThreadTimes times) : QEvent(Stamped), postedAt(at), receiverTimes(times) {}
-    double postedAt;  // monotonicMs()
+    double postedAt; // monotonicMs()
     ThreadTimes receiverTimes;
 };
 
@@ -64,7 +64,8 @@ bool EventWaitMeter::eventFilter(QObject* watched, QEvent* event)
     const auto* stamped = static_cast<StampedEvent*>(event);
     const ThreadTimes times = threadTimes(currentThread());
     const Wait wait{stamped->postedAt, monotonicMs() - stamped->postedAt,
-                    times.runningMs - stamped->receiverTimes.runningMs, times.queuedMs - stamped->receiverTimes.queuedMs};
+                    times.runningMs - stamped->receiverTimes.runningMs,
+                    times.queuedMs - stamped->receiverTimes.queuedMs};
     if (wait.wallMs > m_worst.wallMs)
         m_worst = wait;
     if (wait.ownMs() > m_worstOwn.ownMs())

@@ -14,7 +14,7 @@
 class EventWaitMeter : public QObject {
 public:
     struct Wait {
-        double postedAt = 0;  // monotonicMs()
+        double postedAt = 0; // monotonicMs()
         double wallMs = -1;
         double runningMs = 0;
         double queuedMs = 0;

@@ -11,15 +11,15 @@ using namespace Qt::StringLiterals;
 PassLog::PassLog(Form1& form, int noteEvery, std::function<void()> noted)
 {
     QListWidget* list = form.List2;
-    m_watching = QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, list,
-                     [this, list, noteEvery, noted = std::move(noted)](const QModelIndex&, int row) {
-                         if (!list->item(row)->text().startsWith(u"Ultimo valor"_s)
-                             || ++m_passes % noteEvery != 0)
-                             return;
-                         m_times.append(monotonicMs());
-                         if (noted)
-                             noted();
-                     });
+    m_watching =
+        QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, list,
+                         [this, list, noteEvery, noted = std::move(noted)](const QModelIndex&, int row) {
+                             if (!list->item(row)->text().startsWith(u"Ultimo valor"_s) || ++m_passes % noteEvery != 0)
+                                 return;
+                             m_times.append(monotonicMs());
+                             if (noted)
+                                 noted();
+                         });
 }
 
 PassLog::~PassLog()

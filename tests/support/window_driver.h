@@ -55,7 +55,10 @@ Control* controlOf(const QWidget* window, const QString& name)
     return found;
 }
 
-inline void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+inline void click(QWidget* control)
+{
+    QTest::mouseClick(control, Qt::LeftButton);
+}
 // Replaces the box's text with `text` through the clipboard, as a paste.
 void paste(QLineEdit* box, const QString& text);
 // Replaces the box's text with `text` key by key, as the keyboard delivers
@@ -94,7 +97,10 @@ public:
     OrienzoWindow form;
 
     template <typename Control = QWidget>
-    Control* control(const QString& name) const { return controlOf<Control>(&form, name); }
+    Control* control(const QString& name) const
+    {
+        return controlOf<Control>(&form, name);
+    }
     void click(const QString& name) const { ::click(control(name)); }
     // The captions of the enabled ones of "CALCULAR", "BORRAR DATOS", "INICIAR"
     // and "DETENER", in this order.
@@ -112,12 +118,18 @@ public:
     static bool runEnded() { return measurement() && controlOf(measurement(), u"Command1"_s)->isEnabled(); }
     static QStringList measurementLines() { return lines(controlOf<QListWidget>(measurement(), u"List1"_s)); }
     // The measurement window's five chart lines, top to bottom.
-    static QStringList measurementChart() { return texts(measurement(), {"Text2", "Text3", "Text4", "Text9", "Text10"}); }
+    static QStringList measurementChart()
+    {
+        return texts(measurement(), {"Text2", "Text3", "Text4", "Text9", "Text10"});
+    }
     // Measures the prompted orientation, its first samples with these outcomes
     // and the others answered in 1 ms, until "COMPLETADO" is enabled.
     bool measure(const QList<ScriptedProbeService::Outcome>& outcomes);
     // Fifteen samples of this round-trip time.
-    bool measureTimes(qint32 roundTripTime) { return measure(QList<ScriptedProbeService::Outcome>(15, {0, roundTripTime})); }
+    bool measureTimes(qint32 roundTripTime)
+    {
+        return measure(QList<ScriptedProbeService::Outcome>(15, {0, roundTripTime}));
+    }
     QString total(int row) const { return form.Text10[row]->text(); }
 
     // Dynamic: types the address on its page and presses "INICIAR".
