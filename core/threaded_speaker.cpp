@@ -3,14 +3,6 @@
 #include "platform/speech_output.h"
 
 #include <QThread>
-#include <chrono>
-
-namespace {
-
-// How long closing the program waits for the worker to let the service go.
-constexpr std::chrono::milliseconds JoinWait{200};
-
-} // namespace
 
 ThreadedSpeaker::~ThreadedSpeaker()
 {
@@ -18,8 +10,8 @@ ThreadedSpeaker::~ThreadedSpeaker()
         return;
     silence();
     m_worker->quit();
-    if (m_worker->wait(JoinWait))
-        delete m_worker;
+    m_worker->wait();
+    delete m_worker;
 }
 
 void ThreadedSpeaker::setSpeechOn(bool on)

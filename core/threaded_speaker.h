@@ -17,8 +17,9 @@ class ThreadedSpeaker : public Speaker {
     Q_OBJECT
 public:
     ThreadedSpeaker() = default;
-    // Silences the voice and returns within a moment: a worker still waiting
-    // on a speech service that does not answer is left to end with the program.
+    // Silences the voice and waits until the worker has let the service go:
+    // Qt's speech engine must be gone before the program's statics are, and
+    // the window has closed by then, so nobody sees the wait.
     ~ThreadedSpeaker() override;
 
     void setSpeechOn(bool on) override;

@@ -17,9 +17,16 @@ QString failureText(const QString& reason)
 
 } // namespace
 
+// An engine that failed to open is let go at once: asked to speak, it would
+// try to reach the service anew with every sentence.
 void SpeechOutput::open()
 {
-    emit unavailable(openFailure());
+    const QString failure = openFailure();
+    if (!failure.isEmpty()) {
+        delete m_engine;
+        m_engine = nullptr;
+    }
+    emit unavailable(failure);
 }
 
 QString SpeechOutput::openFailure()
