@@ -46,6 +46,8 @@ private slots:
         QToolButton* sound = soundSwitch(d.form);
         QVERIFY(!sound->isChecked() && !d.tones.soundOn);
         QCOMPARE(sound->accessibleName(), "Sonido");
+        QVERIFY(sound->toolTip().startsWith(u"Sonido apagado: pulse para oír"_s));
+        QVERIFY(!sound->icon().isNull());
         QVERIFY(sound->sizeHint().height() <= d.form.menuBar()->cornerWidget(Qt::TopRightCorner)->sizeHint().height());
         QVERIFY(QTest::qWaitForWindowActive(&d.form));
         QTest::keyClick(&d.form, Qt::Key_S, Qt::AltModifier);
