@@ -140,16 +140,14 @@ private slots:
         QTest::addColumn<QString>("said");
         const QString end = u"Alineación terminada. "_s;
         QTest::newRow("figures with a comma")
-            << "Arriba  7.5º"
-            << "Izquierda  22.5º" << end + "Vertical: arriba, 7,5 grados. Horizontal: izquierda, 22,5 grados.";
-        QTest::newRow("both perfect") << "Perfecto  0º"
-                                      << "Perfecto  0º" << end + "Vertical: perfecto. Horizontal: perfecto.";
-        QTest::newRow("half and one degree")
-            << "Abajo  .5º"
-            << "Derecha  1º" << end + "Vertical: abajo, 0,5 grados. Horizontal: derecha, 1 grado.";
+            << u"Arriba  7.5º"_s << u"Izquierda  22.5º"_s
+            << end + u"Vertical: arriba, 7,5 grados. Horizontal: izquierda, 22,5 grados."_s;
+        QTest::newRow("both perfect") << u"Perfecto  0º"_s << u"Perfecto  0º"_s
+                                      << end + u"Vertical: perfecto. Horizontal: perfecto."_s;
+        QTest::newRow("half and one degree") << u"Abajo  .5º"_s << u"Derecha  1º"_s
+                                             << end + u"Vertical: abajo, 0,5 grados. Horizontal: derecha, 1 grado."_s;
         QTest::newRow("45 degrees, one side perfect")
-            << "Abajo  45º"
-            << "Perfecto  0º" << end + "Vertical: abajo, 45 grados. Horizontal: perfecto.";
+            << u"Abajo  45º"_s << u"Perfecto  0º"_s << end + u"Vertical: abajo, 45 grados. Horizontal: perfecto."_s;
     }
 
     void spokenResult()

@@ -130,36 +130,14 @@ private slots:
         QTest::addColumn<QString>("vertical"); // after up 30 and down 15
         QTest::addColumn<QString>("horizontal");
         QTest::addColumn<QString>("horizontalWord");
-        QTest::newRow("step 3") << 3 << "45"
-                                << "15"
-                                << "Arriba  7.5º"
-                                << ""
-                                << "Derecha";
-        QTest::newRow("step 4, right larger") << 4 << "45"
-                                              << "15"
-                                              << ""
-                                              << "Derecha  15º"
-                                              << "Derecha";
-        QTest::newRow("step 4, left larger") << 4 << "15"
-                                             << "105"
-                                             << ""
-                                             << "Izquierda  45º"
-                                             << "Izquierda";
-        QTest::newRow("step 4, equal") << 4 << "15"
-                                       << "15"
-                                       << ""
-                                       << "Perfecto  0º"
-                                       << "Perfecto";
-        QTest::newRow("step 2") << 2 << "45"
-                                << "15"
-                                << ""
-                                << ""
-                                << "Derecha";
-        QTest::newRow("finished") << 5 << "45"
-                                  << "15"
-                                  << ""
-                                  << ""
-                                  << "Derecha";
+        QTest::newRow("step 3") << 3 << u"45"_s << u"15"_s << u"Arriba  7.5º"_s << QString() << u"Derecha"_s;
+        QTest::newRow("step 4, right larger")
+            << 4 << u"45"_s << u"15"_s << QString() << u"Derecha  15º"_s << u"Derecha"_s;
+        QTest::newRow("step 4, left larger")
+            << 4 << u"15"_s << u"105"_s << QString() << u"Izquierda  45º"_s << u"Izquierda"_s;
+        QTest::newRow("step 4, equal") << 4 << u"15"_s << u"15"_s << QString() << u"Perfecto  0º"_s << u"Perfecto"_s;
+        QTest::newRow("step 2") << 2 << u"45"_s << u"15"_s << QString() << QString() << u"Derecha"_s;
+        QTest::newRow("finished") << 5 << u"45"_s << u"15"_s << QString() << QString() << u"Derecha"_s;
     }
 
     // The corrections are kept at every step, shown only at their own, and

@@ -186,13 +186,11 @@ private slots:
         QTest::addColumn<QString>("title");
         const QString help = u"Cómo alinear la antena con Orienzo wireless"_s;
         const QString about = u"/foro/viewtopic.php?t=310"_s;
-        QTest::newRow("AYUDA, guided") << "Command5" << 0 << "/foro/" << help;
-        QTest::newRow("AYUDA, dynamic") << "Command8" << 1 << "/foro/" << help;
-        QTest::newRow("logo, guided") << "Image1" << 0 << ""
-                                      << "Orienzo wireless";
-        QTest::newRow("logo, dynamic") << "Image2" << 1 << ""
-                                       << "Orienzo wireless";
-        QTest::newRow("Acerca de") << "Menu" << 1 << about << "Acerca de Orienzo wireless";
+        QTest::newRow("AYUDA, guided") << u"Command5"_s << 0 << u"/foro/"_s << help;
+        QTest::newRow("AYUDA, dynamic") << u"Command8"_s << 1 << u"/foro/"_s << help;
+        QTest::newRow("logo, guided") << u"Image1"_s << 0 << QString() << u"Orienzo wireless"_s;
+        QTest::newRow("logo, dynamic") << u"Image2"_s << 1 << QString() << u"Orienzo wireless"_s;
+        QTest::newRow("Acerca de") << u"Menu"_s << 1 << about << u"Acerca de Orienzo wireless"_s;
     }
 
     // Each link asks the desktop to open its page: the web site's in a build
