@@ -1,6 +1,7 @@
 #include "sound/tone_analysis.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -12,23 +13,29 @@ bool isLoud(std::int16_t sample)
     return std::abs(int(sample)) > LoudLevel;
 }
 
+struct Pitch {
+    double hz = 0;
+    double periodSpread = 0;
+};
+
 // Rising zero crossings, placed between samples by linear interpolation,
-// give the period to a small fraction of a sample.
-double pitchHz(std::span<const std::int16_t> samples, int sampleRate)
+// give the periods to a small fraction of a sample.
+Pitch pitchOf(std::span<const std::int16_t> samples, int sampleRate)
 {
-    int crossings = 0;
-    double first = 0;
-    double last = 0;
+    std::vector<double> crossings;
     for (std::size_t i = 1; i < samples.size(); ++i) {
         const double before = samples[i - 1];
         const double after = samples[i];
-        if (before >= 0 || after < 0)
-            continue;
-        last = double(i - 1) + before / (before - after);
-        if (crossings++ == 0)
-            first = last;
+        if (before < 0 && after >= 0)
+            crossings.push_back(double(i - 1) + before / (before - after));
     }
-    return crossings < 2 ? 0.0 : (crossings - 1) * sampleRate / (last - first);
+    if (crossings.size() < 2)
+        return {};
+    const double meanPeriod = (crossings.back() - crossings.front()) / double(crossings.size() - 1);
+    double spread = 0;
+    for (std::size_t i = 1; i < crossings.size(); ++i)
+        spread = std::max(spread, std::abs(crossings[i] - crossings[i - 1] - meanPeriod) / meanPeriod);
+    return {sampleRate / meanPeriod, spread};
 }
 
 } // namespace
@@ -46,7 +53,9 @@ std::vector<FoundTone> findTones(std::span<const std::int16_t> samples, int samp
                 lastLoud = it;
         }
         const std::span<const std::int16_t> tone(next, lastLoud + 1);
-        tones.push_back({(next - samples.begin()) * msPerSample, tone.size() * msPerSample, pitchHz(tone, sampleRate)});
+        const Pitch pitch = pitchOf(tone, sampleRate);
+        tones.push_back(
+            {(next - samples.begin()) * msPerSample, tone.size() * msPerSample, pitch.hz, pitch.periodSpread});
         next = lastLoud + 1;
     }
     return tones;

@@ -9,6 +9,9 @@ struct FoundTone {
     double onsetMs; // from the first sample
     double durationMs;
     double hz; // from its rising zero crossings
+    // The largest departure of one period from their mean, as a fraction of
+    // it: near 0 for a tone, large for speech, whose periods wander.
+    double periodSpread;
 };
 
 // The tones in order: stretches louder than 1/50 of full scale, each ended

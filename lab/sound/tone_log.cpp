@@ -2,7 +2,7 @@
 // samples at 48000 Hz, as `parec --raw --format=s16le --rate=48000
 // --channels=1` writes them, read from the file named or from standard input:
 // one line per tone with its onset and duration in ms from the start of the
-// recording and its pitch in Hz.
+// recording, its pitch in Hz and how far its periods spread (see FoundTone).
 #include "core/tone.h"
 #include "sound/tone_analysis.h"
 
@@ -22,6 +22,7 @@ int main(int argc, char** argv)
     ToneSamples samples(bytes.size() / 2);
     qFromLittleEndian<std::int16_t>(bytes.constData(), samples.size(), samples.data());
     for (const FoundTone& tone : findTones(samples, ToneSampleRate))
-        std::printf("onset %8.1f ms  duration %6.1f ms  %7.1f Hz\n", tone.onsetMs, tone.durationMs, tone.hz);
+        std::printf("onset %8.1f ms  duration %6.1f ms  %7.1f Hz  spread %6.4f\n", tone.onsetMs, tone.durationMs,
+                    tone.hz, tone.periodSpread);
     return 0;
 }
