@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 using namespace Qt::StringLiterals;
 
@@ -83,7 +84,8 @@ private slots:
         ToneSamples voiced(samplesIn(100));
         for (std::size_t i = 0; i < voiced.size(); ++i) {
             const double t = double(i) / ToneSampleRate;
-            voiced[i] = std::int16_t(4000 * (std::sin(2 * M_PI * 200 * t) + std::sin(2 * M_PI * 650 * t)));
+            voiced[i] = std::int16_t(
+                4000 * (std::sin(2 * std::numbers::pi * 200 * t) + std::sin(2 * std::numbers::pi * 650 * t)));
         }
         const auto found = findTones(voiced, ToneSampleRate);
         QVERIFY(!found.empty());
