@@ -1,17 +1,17 @@
 #include "app/orienzo_window.h"
+#include "app/program_identity.h"
 #include "core/threaded_probe_service.h"
 #include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
+#include "platform/window_system.h"
 
 #include <QApplication>
 
-using namespace Qt::StringLiterals;
-
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Orienzo wireless"_s);
-    QApplication::setDesktopFileName(u"example.orienzo.Wireless"_s);
+    platform::QtArguments arguments(argc, argv);
+    QApplication app(arguments.count(), arguments.values());
+    nameTheProgram();
 
     ThreadedProbeService probe;
     ThreadedTonePlayer tones;

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace platform {
 
 namespace {
@@ -55,6 +57,9 @@ void showNoTitleText(QWidget* window)
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 && x11->connection())
         window->installEventFilter(new TitleEraser(window, x11->connection()));
+    else
+        // A blank is written as it is, and shows nothing.
+        window->setWindowTitle(u" "_s);
 }
 
 } // namespace platform
