@@ -93,10 +93,11 @@ private slots:
             QCOMPARE(line.size(), column.isEmpty() ? 1 : 2);
         if (!column.isEmpty())
             QCOMPARE(::column(dynamic.dynamicChart(), 1), column);
-        QTEST(dynamic.form.Shape1->backColor(), "colour");
-        QVERIFY(dynamic.form.Shape1->isOpaque());
+        QTEST(dynamic.control<Shape>("Shape1")->backColor(), "colour");
+        QVERIFY(dynamic.control<Shape>("Shape1")->isOpaque());
         QCOMPARE(dynamic.passLines(), QStringList({PassLine + NumberText(previous), PassLine + logged}));
-        QCOMPARE(dynamic.form.List2->currentRow(), dynamic.form.List2->count() - 1);
+        const auto* log = dynamic.control<QListWidget>("List2");
+        QCOMPARE(log->currentRow(), log->count() - 1);
     }
 
     // The chart restarts at the 15th pass, whether or not each pass drew a
@@ -104,22 +105,24 @@ private slots:
     void chartRestartsAfter14Passes()
     {
         WindowDriver d;
-        QVERIFY(!d.form.Shape1->isOpaque());
+        const auto* indicator = d.control<Shape>("Shape1");
+        const auto* log = d.control<QListWidget>("List2");
+        QVERIFY(!indicator->isOpaque());
         d.probe.hold(true);
         d.probe.script(EchoStatus::Success, 9);
-        const int linesBefore = d.form.List2->count() + 1;
+        const int linesBefore = log->count() + 1;
         d.iniciar();
         QVERIFY(d.completePasses(1));
         QCOMPARE(d.dynamicChart(), QStringList(5, QString()));
-        QVERIFY(d.form.Shape1->isOpaque());
-        QCOMPARE(d.form.Shape1->backColor(), DarkPurple);
+        QVERIFY(indicator->isOpaque());
+        QCOMPARE(indicator->backColor(), DarkPurple);
         int passes = 1;
         for (const auto& [more, columns] : {std::pair{13, 13}, {1, 1}, {13, 14}, {1, 1}}) {
             QVERIFY(d.completePasses(more));
             passes += more;
             QCOMPARE(d.dynamicChart(), QStringList(5, QString(columns, u'|')));
-            QCOMPARE(d.form.List2->count(), linesBefore + passes);
-            QCOMPARE(d.form.List2->currentRow(), d.form.List2->count() - 1);
+            QCOMPARE(log->count(), linesBefore + passes);
+            QCOMPARE(log->currentRow(), log->count() - 1);
         }
     }
 
@@ -133,15 +136,17 @@ private slots:
         clock.start();
         QList<qint64> passTimes;
         WindowDriver d;
-        connect(d.form.List2->model(), &QAbstractItemModel::rowsInserted, &d.form, [&] {
-            if (lines(d.form.List2).last().startsWith(PassLine))
+        const auto* log = d.control<QListWidget>("List2");
+        connect(log->model(), &QAbstractItemModel::rowsInserted, &d.form, [&] {
+            if (lines(log).last().startsWith(PassLine))
                 passTimes.append(clock.elapsed());
         });
         d.iniciar();
         QTRY_VERIFY(passTimes.size() >= 4);
 
-        QTest::keyClick(d.form.Slider1, Qt::Key_End);
-        QCOMPARE(d.form.Slider1->value(), 2500);
+        auto* slider = d.control<QSlider>("Slider1");
+        QTest::keyClick(slider, Qt::Key_End);
+        QCOMPARE(slider->value(), 2500);
         const qsizetype movedAt = passTimes.size();
         QTRY_VERIFY_WITH_TIMEOUT(passTimes.size() >= movedAt + 4, 5000);
         for (qsizetype pass = 1; pass < passTimes.size(); ++pass) {
@@ -159,7 +164,7 @@ private slots:
         WindowDriver d;
         const QString reason = u"Sin permiso para ICMP"_s;
         // A good probe first: the passes after it must not repeat it.
-        QTest::keyClick(d.form.Slider1, Qt::Key_End);
+        QTest::keyClick(d.control<QSlider>("Slider1"), Qt::Key_End);
         d.probe.hold(true);
         d.probe.script(EchoStatus::Success, 3);
         d.probe.script(EchoStatus::Success, 3);
@@ -173,8 +178,9 @@ private slots:
         const QStringList chart = d.dynamicChart();
         for (int index = 0; index < 5; ++index)
             QCOMPARE(column(chart, index), index < 2 ? "|||||" : "    -");
-        QCOMPARE(d.form.Shape1->backColor(), Red);
-        QVERIFY(d.form.Shape1->isOpaque());
+        const auto* indicator = d.control<Shape>("Shape1");
+        QCOMPARE(indicator->backColor(), Red);
+        QVERIFY(indicator->isOpaque());
         QCOMPARE(openMessageBoxes(IcmpNoticeTitle).size(), 1);
         QCOMPARE(openMessageBoxes(IcmpNoticeTitle).first()->text(), reason);
         openMessageBoxes(IcmpNoticeTitle).first()->close();
@@ -202,7 +208,8 @@ private slots:
         // Waiting in an event loop of its own keeps the passes at the loop's pace.
         QEventLoop waiting;
         int passes = 0;
-        connect(d.form.List2->model(), &QAbstractItemModel::rowsInserted, &waiting, [&] {
+        const auto* log = d.control<QListWidget>("List2");
+        connect(log->model(), &QAbstractItemModel::rowsInserted, &waiting, [&] {
             if (++passes == Passes) {
                 d.probe.hold(true);
                 waiting.quit();
@@ -211,10 +218,10 @@ private slots:
         QTimer::singleShot(60'000, &waiting, &QEventLoop::quit);
         waiting.exec();
         QCOMPARE(passes, Passes);
-        QCOMPARE(d.form.List2->count(), 1000);
-        QCOMPARE(d.form.List2->currentRow(), 999);
-        QCOMPARE(d.form.List2->item(999)->text(), PassLine + NumberText(Passes - 1));
-        QCOMPARE(d.form.List2->item(0)->text(), PassLine + NumberText(Passes - 1000));
+        QCOMPARE(log->count(), 1000);
+        QCOMPARE(log->currentRow(), 999);
+        QCOMPARE(log->item(999)->text(), PassLine + NumberText(Passes - 1));
+        QCOMPARE(log->item(0)->text(), PassLine + NumberText(Passes - 1000));
     }
 
     void afterDetener_data()
@@ -238,14 +245,14 @@ private slots:
         QFETCH(bool, duringProbe);
         platform::setPauseSpeedup(10);
         WindowDriver d;
-        QSignalSpy resets(d.form.List2->model(), &QAbstractItemModel::modelReset);
-        QTest::keyClick(d.form.Slider1, Qt::Key_End);
+        QSignalSpy resets(d.control<QListWidget>("List2")->model(), &QAbstractItemModel::modelReset);
+        QTest::keyClick(d.control<QSlider>("Slider1"), Qt::Key_End);
         d.probe.hold(duringProbe);
         d.iniciar();
         QVERIFY(waitUntil([&] { return duringProbe ? d.probe.probePending() : d.passLines().size() == 1; }));
         d.click("Command7");
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
-        QVERIFY(d.form.List2->count() > 0);
+        QVERIFY(d.control<QListWidget>("List2")->count() > 0);
         if (then == "INICIAR") {
             d.click("Command6");
             QTRY_COMPARE(d.probe.probeCount(), 2);
@@ -265,8 +272,8 @@ private slots:
         QCOMPARE(d.passLines().size(), then == "INICIAR" ? 3 : 0);
         QCOMPARE(resets.size(), then.isEmpty() ? 1 : 0);
         if (then.isEmpty()) { // the reset's, not just the log emptied
-            QCOMPARE(d.form.Text1[0]->text(), "0");
-            QVERIFY(!d.form.Shape1->isOpaque());
+            QCOMPARE(d.control<QLineEdit>("Text1(0)")->text(), "0");
+            QVERIFY(!d.control<Shape>("Shape1")->isOpaque());
         }
     }
 };
