@@ -156,7 +156,7 @@ private slots:
         pressKey("Return");
         for (int step = 1; step <= 4; ++step) {
             QTRY_VERIFY2(focusedIn(d.prompt(), u"Command1"_s), "ACEPTAR focused");
-            QCOMPARE(d.form.State.GuidedStep, step);
+            QCOMPARE(d.state().GuidedStep, step);
             pressKey("Return");
             QTRY_VERIFY2(focusedIn(d.measurement(), u"Command1"_s), "COMPLETADO focused");
             QVERIFY(d.runEnded());
@@ -165,7 +165,7 @@ private slots:
             QTRY_COMPARE(d.tones.played.count(measuredChime()), step);
         }
         QTRY_COMPARE(lines(d.control<QListWidget>(u"List1"_s)).last(), "Revise los parametros de correcion.");
-        QCOMPARE(d.form.State.GuidedStep, 5);
+        QCOMPARE(d.state().GuidedStep, 5);
         QCOMPARE(d.probe.probeCount(), 60);
 
         d.click(u"Command2"_s);

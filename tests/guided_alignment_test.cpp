@@ -125,7 +125,7 @@ private slots:
         d.calcular();
         QStringList expected;
         for (const qint32 time : {12, 3, 3, 45}) { // sums 30, 15, 15 and 60
-            expected << spokenPrompt(*orientationOfStep(d.form.State.GuidedStep));
+            expected << spokenPrompt(*orientationOfStep(d.state().GuidedStep));
             QCOMPARE(d.voice.said, soundOn ? expected : QStringList());
             QCOMPARE(d.voice.speaking, soundOn);
             QVERIFY(d.measureTimes(time));
@@ -196,7 +196,7 @@ private slots:
         QFETCH(int, arm);
         QFETCH(QString, cue);
         WindowDriver d;
-        d.form.State.GuidedStep = qint16(step);
+        d.state().GuidedStep = qint16(step);
         const QColor window = QApplication::palette().color(QPalette::Base);
         auto* cueLine = d.control<QLineEdit>("Text6");
         for (int tick = 1; tick <= 4; ++tick) {

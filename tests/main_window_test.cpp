@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(d.form.windowTitle(), "Orienzo wireless");
         QVERIFY(d.control("Frame15")->isVisible());
         QVERIFY(!d.control("Frame16")->isVisible());
-        QCOMPARE(d.form.State.LoopDelay, 500);
+        QCOMPARE(d.state().LoopDelay, 500);
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
         QCOMPARE(d.control<QLineEdit>("Text11")->text(), "          |");
         QCOMPARE(d.control<QLineEdit>("Text1(0)")->text(), "0");
@@ -142,7 +142,7 @@ private slots:
         auto* guidedLog = d.control<QListWidget>("List1");
         auto* dynamicLog = d.control<QListWidget>("List2");
         const QStringList startLog = lines(guidedLog);
-        AlignmentState& state = d.form.State;
+        AlignmentState& state = d.state();
         typeAddress(d.form, {8, 6, 5, 4}, "1.2.3.4");
         typeAddress(d.form, DynamicTargetBoxes, "44.0.0.1");
         QTest::keyClick(d.control<QSlider>("Slider1"), Qt::Key_End);
@@ -173,7 +173,7 @@ private slots:
             QStringList(8, QString()));
         for (int bar = 3; bar <= 7; ++bar)
             QCOMPARE(d.control<QProgressBar>(u"ProgressBar%1"_s.arg(bar))->value(), 0);
-        for (const Shape* shape : d.arms() << d.control<Shape>("Shape1"))
+        for (const Shape* shape : d.arms() + QList{d.control<Shape>("Shape1")})
             QVERIFY(!shape->isOpaque());
         QCOMPARE(d.arms()[0]->backColor(), 0x000000FF); // an empty box reads 0
         QVERIFY(!d.control<CueTimer>("Timer1")->isEnabled());
@@ -235,11 +235,11 @@ private slots:
         QVERIFY(tabTo("Slider1"));
         press(Qt::Key_Right);
         press(Qt::Key_Right);
-        QCOMPARE(d.form.State.LoopDelay, 1500);
+        QCOMPARE(d.state().LoopDelay, 1500);
         press(Qt::Key_End);
-        QCOMPARE(d.form.State.LoopDelay, 2500);
+        QCOMPARE(d.state().LoopDelay, 2500);
         press(Qt::Key_Left);
-        QCOMPARE(d.form.State.LoopDelay, 2000);
+        QCOMPARE(d.state().LoopDelay, 2000);
     }
 
     // "Sonido" and "Acerca de", in the menu bar's corners, are there for a

@@ -102,6 +102,8 @@ public:
         return controlOf<Control>(&form, name);
     }
     void click(const QString& name) const { ::click(control(name)); }
+    // The shared alignment state, as the alignments reach it through their view.
+    AlignmentState& state() { return static_cast<GuidedView&>(form).state(); }
     // The captions of the enabled ones of "CALCULAR", "BORRAR DATOS", "INICIAR"
     // and "DETENER", in this order.
     QStringList enabledButtons() const;
