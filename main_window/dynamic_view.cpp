@@ -35,7 +35,8 @@ quint32 indicatorColour(quint8 gradeCode)
 void Form1::attachDynamicCommands(std::function<void()> Command6_Click, std::function<void()> Command7_Click,
                                   std::function<void(int position)> Slider1_Change)
 {
-    connect(Command6, &QPushButton::clicked, this, std::move(Command6_Click));
+    connect(Command6, &QPushButton::clicked, this,
+            [this, iniciar = std::move(Command6_Click)] { startAfterStoppedRun(iniciar); });
     connect(Command7, &QPushButton::clicked, this, std::move(Command7_Click));
     connect(Slider1, &QSlider::valueChanged, this, std::move(Slider1_Change));
 }

@@ -126,6 +126,8 @@ private:
     // The one place that enables and disables "CALCULAR", "BORRAR DATOS",
     // "INICIAR" and "DETENER" (start_buttons.cpp).
     void showButtonsFor(Activity activity);
+    // "CALCULAR" and "INICIAR" go through here (measuring_view.cpp).
+    void startAfterStoppedRun(const std::function<void()>& command);
     // "Sonido" (sound_switch.cpp).
     void showSoundState();
     void soundChime();
@@ -161,6 +163,9 @@ private:
     QToolButton* SoundSwitch;
 
     QPointer<QObject> m_measurement;
+    // A start pressed while a stopped run was finishing, to be handled once
+    // that run has reset.
+    std::function<void()> m_heldStart;
 };
 
 // Ends the program at once, whatever is running.

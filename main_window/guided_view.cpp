@@ -16,7 +16,8 @@ using namespace Qt::StringLiterals;
 
 void Form1::attachGuidedCommands(std::function<void()> Command1_Click, std::function<void()> Command3_Click)
 {
-    connect(Command1, &QPushButton::clicked, this, std::move(Command1_Click));
+    connect(Command1, &QPushButton::clicked, this,
+            [this, calcular = std::move(Command1_Click)] { startAfterStoppedRun(calcular); });
     connect(Command3, &QPushButton::clicked, this, std::move(Command3_Click));
 }
 

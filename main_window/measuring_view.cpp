@@ -1,5 +1,7 @@
 #include "main_window/form1.h"
 
+#include <utility>
+
 AlignmentState& Form1::state()
 {
     return State;
@@ -15,12 +17,8 @@ QWidget* Form1::mainWindow()
     return this;
 }
 
-// The measuring procedure now running, if any, ends at once and `procedure`
-// takes its place, so that one probe goes out at a time: a dynamic run
-// stopped with "DETENER" may still be finishing its last pass.
 void Form1::runMeasurement(QObject* procedure)
 {
-    delete m_measurement.data();
     procedure->setParent(this);
     m_measurement = procedure;
 }
@@ -29,6 +27,22 @@ void Form1::endMeasurement()
 {
     m_measurement->deleteLater();
     m_measurement = nullptr;
+    if (m_heldStart)
+        std::exchange(m_heldStart, {})();
+}
+
+// "CALCULAR" and "INICIAR" are enabled again as soon as "DETENER" is pressed,
+// while the stopped run still takes its last probe or pause. A start pressed
+// then waits for that run's reset, as if the click had waited for the pause
+// to end: the new run then starts from the reset's cleared log and chart,
+// and "CALCULAR" reads the guided boxes the reset put back at "0". Presses
+// after the first, which the first would have disabled, change nothing.
+void Form1::startAfterStoppedRun(const std::function<void()>& command)
+{
+    if (!m_measurement)
+        command();
+    else if (!m_heldStart)
+        m_heldStart = command;
 }
 
 void Form1::resetAlignment()

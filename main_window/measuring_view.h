@@ -20,7 +20,8 @@ public:
     // endMeasurement(). It goes with the main window, so that closing the
     // window ends it at any point.
     virtual void runMeasurement(QObject* procedure) = 0;
-    // The running measurement has taken its last step and is discarded.
+    // The running measurement has taken its last step and is discarded; a
+    // start pressed while it was finishing is handled now.
     virtual void endMeasurement() = 0;
 
     // ResetAlignment, on the main window.

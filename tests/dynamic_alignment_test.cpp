@@ -224,57 +224,71 @@ private slots:
         QCOMPARE(log->item(0)->text(), PassLine + NumberText(Passes - 1000));
     }
 
-    void afterDetener_data()
+    void startWaitsForTheStoppedRunsReset_data()
     {
-        QTest::addColumn<QString>("then");
-        QTest::addColumn<bool>("duringProbe");
-        QTest::newRow("nothing, during a probe") << "" << true;
-        QTest::newRow("nothing, during a pause") << "" << false;
-        QTest::newRow("INICIAR") << "INICIAR" << true;
-        QTest::newRow("CALCULAR") << "CALCULAR" << true;
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<bool>("duringProbe"); // else during the pause
+        for (const char* start : {"", "INICIAR", "CALCULAR"})
+            for (const bool duringProbe : {true, false})
+                QTest::addRow("%s, last %s", *start ? start : "nothing", duringProbe ? "probe" : "pause")
+                    << QString::fromLatin1(start) << duringProbe;
     }
 
-    // "DETENER" swaps the buttons at once; the loop then ends with one reset
-    // at the top of its next pass, or at once, with none, when a new start
-    // takes over while it still waits on its probe: "CALCULAR" would otherwise
-    // clear the stop request before the loop saw it, leaving it probing beside
-    // the guided run.
-    void afterDetener()
+    // Three passes, then "DETENER": the run still shows the pass of a probe
+    // that is out, and ends with its reset at the top of its next pass. A
+    // start pressed meanwhile, twice, is handled once, after that reset:
+    // "INICIAR" shows the new run alone, "CALCULAR" finds the guided boxes
+    // back at "0" and refuses them.
+    void startWaitsForTheStoppedRunsReset()
     {
-        QFETCH(QString, then);
+        QFETCH(QString, start);
         QFETCH(bool, duringProbe);
-        platform::setPauseSpeedup(10);
+        platform::setPauseSpeedup(5); // pauses of 100 ms, and 500 ms at the slowest
+        const int oldProbes = duringProbe ? 4 : 3;
         WindowDriver d;
-        QSignalSpy resets(d.control<QListWidget>("List2")->model(), &QAbstractItemModel::modelReset);
-        QTest::keyClick(d.control<QSlider>("Slider1"), Qt::Key_End);
-        d.probe.hold(duringProbe);
+        const auto* log = d.control<QListWidget>("List2");
+        const QStringList guidedStartLog = lines(d.control<QListWidget>("List1"));
+        QSignalSpy resets(log->model(), &QAbstractItemModel::modelReset);
+        typeGuidedAddress(d.form, "127.0.0.1");
+        d.probe.hold(true);
+        for (int probe = 0; probe < oldProbes; ++probe)
+            d.probe.script(EchoStatus::Success, 50);
         d.iniciar();
-        QVERIFY(waitUntil([&] { return duringProbe ? d.probe.probePending() : d.passLines().size() == 1; }));
+        QVERIFY(d.completePasses(duringProbe ? 3 : 2));
+        if (!duringProbe) { // the clicks come well inside this last pause
+            QTest::keyClick(d.control<QSlider>("Slider1"), Qt::Key_End);
+            QVERIFY(d.answerProbe([&] { return d.passLines().size() == 3; }));
+        }
         d.click("Command7");
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
-        QVERIFY(d.control<QListWidget>("List2")->count() > 0);
-        if (then == "INICIAR") {
-            d.click("Command6");
-            QTRY_COMPARE(d.probe.probeCount(), 2);
-            QVERIFY(d.completePasses(3));
-            QCOMPARE(d.dynamicChart().front().size(), 3);
-        } else {
-            if (then == "CALCULAR") {
-                showPage(d.form, 0);
-                d.calcular();
-                QVERIFY(!d.dynamicRunning());
-            }
-            d.probe.release();
-            QTRY_VERIFY(!d.dynamicRunning());
-            QTest::qWait(300);
-            QCOMPARE(d.probe.probeCount(), 1);
+        if (!start.isEmpty()) {
+            showPage(d.form, start == "INICIAR" ? 1 : 0);
+            for (int press = 0; press < 2; ++press)
+                d.click(start == "INICIAR" ? "Command6" : "Command1");
         }
-        QCOMPARE(d.passLines().size(), then == "INICIAR" ? 3 : 0);
-        QCOMPARE(resets.size(), then.isEmpty() ? 1 : 0);
-        if (then.isEmpty()) { // the reset's, not just the log emptied
-            QCOMPARE(d.control<QLineEdit>("Text1(0)")->text(), "0");
-            QVERIFY(!d.control<Shape>("Shape1")->isOpaque());
+        QCOMPARE(resets.size(), 0);
+        QCOMPARE(d.passLines().size(), 3);
+        d.probe.release();
+        QVERIFY(waitUntil([&] { return resets.size() == 1; }));
+        QCOMPARE(d.probe.probeCount(), oldProbes);
+
+        if (start == "INICIAR") {
+            QVERIFY(d.completePasses(2));
+            QCOMPARE(lines(log), QStringList({"Iniciando alineacion de antena", PassLine + " 1", PassLine + " 1"}));
+            QCOMPARE(d.dynamicChart(), QStringList(5, "||"));
+            QCOMPARE(d.enabledButtons(), QStringList{"DETENER"});
+            return;
         }
+        QTRY_VERIFY(!d.dynamicRunning());
+        QCOMPARE(log->count(), 0);
+        QCOMPARE(d.dynamicChart(), QStringList(5, QString()));
+        QCOMPARE(texts(&d.form, {"Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)"}), QStringList(4, "0"));
+        QCOMPARE(lines(d.control<QListWidget>("List1")), guidedStartLog);
+        QCOMPARE(openMessageBoxes("Error").size(), start == "CALCULAR" ? 1 : 0);
+        QVERIFY(!d.prompt());
+        QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
+        QTest::qWait(50);
+        QCOMPARE(d.probe.probeCount(), oldProbes);
     }
 };
 
