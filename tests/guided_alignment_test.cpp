@@ -89,12 +89,12 @@ private slots:
             QCOMPARE(d.sumBar(step)->value(), o.bar);
             QCOMPARE(d.control<QProgressBar>("ProgressBar3")->value(), step + 1);
             QCOMPARE(d.enabledButtons(), QStringList());
+            QVERIFY(!d.control<CueTimer>("Timer1")->isEnabled()); // the cue stops with the last sample
 
             d.completado();
             QVERIFY(!d.measurement());
             QVERIFY(d.arms()[o.mainArm]->isOpaque());
             QCOMPARE(cueLine->text(), QString());
-            QVERIFY(!d.control<CueTimer>("Timer1")->isEnabled());
         }
         QVERIFY(!d.prompt());
         QCOMPARE(lines(log).mid(log->count() - 2),
