@@ -34,15 +34,15 @@ bool loopRunning(Form1& form)
 void measure(Form1& form, TimedProbeService& probe, int loopDelay)
 {
     const QString figure = u"3 pass period, LoopDelay %1%2"_s.arg(loopDelay).arg(
-        form.SoundSwitch->isChecked() ? u", Sonido on"_s : QString());
-    form.Slider1->setValue(loopDelay);
+        controlOf<QAbstractButton>(&form, u"SoundSwitch"_s)->isChecked() ? u", Sonido on"_s : QString());
+    controlOf<QSlider>(&form, u"Slider1"_s)->setValue(loopDelay);
     const qsizetype firstProbe = probe.probes().size();
     QList<double> queuedAtLine; // how long the UI thread had stood ready to run, at each pass's line
     const pid_t uiThread = currentThread();
     PassLog log(form, 1, [&queuedAtLine, uiThread] { queuedAtLine.append(threadTimes(uiThread).queuedMs); });
-    click(form.Command6);
+    click(controlOf(&form, u"Command6"_s));
     const bool ran = runEventsUntil([&] { return log.passes() > Periods; }, (Periods + 2) * (loopDelay + 1100));
-    click(form.Command7);
+    click(controlOf(&form, u"Command7"_s));
     runEventsUntil([&] { return !loopRunning(form); }, 2 * loopDelay + 1500);
     if (!ran) {
         printSkipped(figure, Goal, u"only %1 passes in time"_s.arg(log.passes()));
@@ -101,7 +101,7 @@ int main(int argc, char* argv[])
     typeDynamicAddress(form, u"127.0.0.1"_s);
     for (int loopDelay : {500, 2500})
         measure(form, probe, loopDelay);
-    form.SoundSwitch->click();
+    controlOf<QAbstractButton>(&form, u"SoundSwitch"_s)->click();
     measure(form, probe, 500);
     return 0;
 }

@@ -35,7 +35,7 @@ const QString GuidedFigure = u"4 event wait, guided pattern"_s;
 
 QString withSound(const QString& figure, const Form1& form)
 {
-    return form.SoundSwitch->isChecked() ? figure + u", Sonido on"_s : figure;
+    return controlOf<QAbstractButton>(&form, u"SoundSwitch"_s)->isChecked() ? figure + u", Sonido on"_s : figure;
 }
 
 // Where in the run the longest wait began: before the first probe, or
@@ -103,16 +103,16 @@ QList<TimedProbeService::Probe> probesSince(const TimedProbeService& probe, qsiz
 
 void measureDynamic(Form1& form, TimedProbeService& probe)
 {
-    form.Slider1->setValue(LoopDelay);
+    controlOf<QSlider>(&form, u"Slider1"_s)->setValue(LoopDelay);
     typeDynamicAddress(form, QString::fromLatin1(TestNetwork::ResponderAddress));
     settle();
     const qsizetype first = probe.probes().size();
     PassLog log(form);
     EventWaitMeter meter(form);
-    click(form.Command6);
+    click(controlOf(&form, u"Command6"_s));
     const bool completed = runEventsUntil([&] { return log.passes() >= DynamicPasses; },
                                           2 * (DynamicPasses + 1) * (ProbeTimeoutMs + LoopDelay));
-    click(form.Command7);
+    click(controlOf(&form, u"Command7"_s));
     runEventsUntil([&] { return !form.findChild<QObject*>(u"RunDynamicAlignment"_s); }, ProbeTimeoutMs + 2 * LoopDelay);
     meter.stop();
     runEventsFor(50);
@@ -122,7 +122,7 @@ void measureDynamic(Form1& form, TimedProbeService& probe)
 void measureGuided(Form1& form, TimedProbeService& probe)
 {
     typeGuidedAddress(form, QString::fromLatin1(TestNetwork::ResponderAddress));
-    click(form.Command1);
+    click(controlOf(&form, u"Command1"_s));
     settle();
     QPushButton* accept = buttonOf(u"Form4"_s, u"Command1"_s);
     if (!accept) {
@@ -164,7 +164,7 @@ int main(int argc, char* argv[])
     for (const bool soundOn : {false, true}) {
         OrienzoWindow form(probe, tones, voice);
         form.show();
-        form.SoundSwitch->setChecked(soundOn);
+        controlOf<QAbstractButton>(&form, u"SoundSwitch"_s)->setChecked(soundOn);
         measureDynamic(form, probe);
         measureGuided(form, probe);
     }

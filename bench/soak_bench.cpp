@@ -109,9 +109,9 @@ int main(int argc, char* argv[])
     marks.reserve(Passes / Stretch + 1);
     PassLog log(form, Stretch, [&] { marks.append(markNow(uiThread)); });
     marks.append(markNow(uiThread));
-    click(form.Command6);
+    click(controlOf(&form, u"Command6"_s));
     const bool ran = runEventsUntil([&] { return log.passes() >= Passes; }, TimeLimitMs);
-    click(form.Command7);
+    click(controlOf(&form, u"Command7"_s));
     runEventsFor(100);
     if (ran)
         report(marks, atStart);

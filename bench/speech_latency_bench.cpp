@@ -113,10 +113,10 @@ int main(int argc, char* argv[])
         return 0;
     OrienzoWindow& form = program.form();
     typeGuidedAddress(form, u"127.0.0.1"_s);
-    form.SoundSwitch->click();
+    controlOf<QAbstractButton>(&form, u"SoundSwitch"_s)->click();
     Moments moments;
     application.installEventFilter(&moments);
-    click(form.Command1);
+    click(controlOf(&form, u"Command1"_s));
     QList<double> asked; // prompts 2 to 4, and the result
     for (int orientation = 1; orientation <= 4; ++orientation) {
         runEventsUntil([] { return buttonOf(u"Form4"_s); }, 2000);

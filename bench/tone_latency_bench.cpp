@@ -51,12 +51,12 @@ int main(int argc, char* argv[])
         return 0;
     OrienzoWindow& form = program.form();
     typeDynamicAddress(form, u"127.0.0.1"_s);
-    form.SoundSwitch->click();
+    controlOf<QAbstractButton>(&form, u"SoundSwitch"_s)->click();
     runEventsFor(500);
     PassLog log(form);
-    click(form.Command6);
+    click(controlOf(&form, u"Command6"_s));
     runEventsUntil([&] { return log.passes() >= Passes; }, Passes * 2000);
-    click(form.Command7);
+    click(controlOf(&form, u"Command7"_s));
     runEventsFor(1000);
     const std::vector<FoundTone> heard = findTones(program.recorder().stop(), ToneSampleRate);
     const QList<double> delays = latencies(log.times(), heard, monotonicMs(program.recorder().firstSampleAt()));

@@ -5,20 +5,20 @@
 #include <QObject>
 #include <optional>
 
+class DynamicView;
 class EchoSampler;
-class Form1;
 
 // Starts the dynamic alignment and returns at once: the run then probes, grades,
 // draws and logs one pass after another until StopRequested is found raised
 // at the top of a pass, and ends with ResetAlignment.
-void RunDynamicAlignment(Form1& form);
+void RunDynamicAlignment(DynamicView& view);
 
-// One run of the dynamic alignment, named "RunDynamicAlignment". A child of the
-// main window, so that closing the window ends it at any point of a pass.
+// One run of the dynamic alignment, named "RunDynamicAlignment", and the main
+// window's measurement from its start to its reset.
 class DynamicAlignmentLoop : public QObject {
     Q_OBJECT
 public:
-    explicit DynamicAlignmentLoop(Form1& form);
+    explicit DynamicAlignmentLoop(DynamicView& view);
 
     void start();
 
@@ -28,6 +28,6 @@ private:
     void pauseThenNextPass();
     void finish();
 
-    Form1& m_form;
+    DynamicView& m_view;
     EchoSampler* m_sampler;
 };

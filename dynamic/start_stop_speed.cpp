@@ -1,48 +1,41 @@
 #include "dynamic/start_stop_speed.h"
 
 #include "dynamic/dynamic_alignment.h"
-#include "main_window/form1.h"
+#include "main_window/dynamic_view.h"
 #include "main_window/receiver_check.h"
-
-#include <QListWidget>
-#include <QPushButton>
-#include <QSlider>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
 // "INICIAR": checks the dynamic page's address and starts the dynamic loop.
-void Command6_Click(Form1& form)
+void Command6_Click(DynamicView& view)
 {
-    form.BuildDynamicTarget();
-    if (!receiverAddressGiven(&form, form.State.DynamicTargetIP))
+    view.BuildDynamicTarget();
+    AlignmentState& state = view.state();
+    if (!receiverAddressGiven(view.mainWindow(), state.DynamicTargetIP))
         return;
-    form.State.StopRequested = false;
-    form.State.GuidedStep = 1;
-    form.List2->addItem(u"Iniciando alineacion de antena"_s);
-    form.showDynamicRunning();
-    RunDynamicAlignment(form);
+    state.StopRequested = false;
+    state.GuidedStep = 1;
+    view.showRunStarted();
+    RunDynamicAlignment(view);
 }
 
 // "DETENER": asks the dynamic loop to stop; the buttons change at once.
-void Command7_Click(Form1& form)
+void Command7_Click(DynamicView& view)
 {
-    form.State.StopRequested = true;
-    form.showDynamicStopped();
+    view.state().StopRequested = true;
+    view.showRunStopped();
 }
 
 // The speed slider sets the pause between two passes.
-void Slider1_Change(Form1& form)
+void Slider1_Change(DynamicView& view, int position)
 {
-    form.State.LoopDelay = static_cast<qint16>(form.Slider1->value());
+    view.state().LoopDelay = static_cast<qint16>(position);
 }
 
 } // namespace
 
-void attachDynamicAlignment(Form1& form)
+void attachDynamicAlignment(DynamicView& view)
 {
-    QObject::connect(form.Command6, &QPushButton::clicked, &form, [&form] { Command6_Click(form); });
-    QObject::connect(form.Command7, &QPushButton::clicked, &form, [&form] { Command7_Click(form); });
-    QObject::connect(form.Slider1, &QSlider::valueChanged, &form, [&form] { Slider1_Change(form); });
+    view.attachDynamicCommands([&view] { Command6_Click(view); }, [&view] { Command7_Click(view); },
+                               [&view](int position) { Slider1_Change(view, position); });
 }

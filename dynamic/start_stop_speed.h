@@ -1,6 +1,6 @@
 #pragma once
 
-class Form1;
+class DynamicView;
 
 // Gives the dynamic page's "INICIAR", "DETENER" and speed slider their handling.
-void attachDynamicAlignment(Form1& form);
+void attachDynamicAlignment(DynamicView& view);

@@ -2,18 +2,19 @@
 
 #include <QObject>
 
-class Form1;
+class GuidedView;
 class MeasurementPattern;
 
 // One guided alignment, from "CALCULAR" to its end: the prompt before each
 // orientation, its measurement, and "COMPLETADO" moving on to the next, with
 // what is said aloud on the way. It opens each prompt, whose answer comes
 // back here; the measurement pattern owns the measurement window and passes
-// its "COMPLETADO" on.
+// its "COMPLETADO" on. It runs as the main window's measurement until it has
+// finished or been abandoned.
 class GuidedAlignment : public QObject {
     Q_OBJECT
 public:
-    explicit GuidedAlignment(Form1& form);
+    explicit GuidedAlignment(GuidedView& view);
 
     // "CALCULAR", once the receiving station's address is given.
     void start();
@@ -28,6 +29,6 @@ private:
     void openPrompt();
     void finish();
 
-    Form1& m_form;
+    GuidedView& m_view;
     MeasurementPattern* m_pattern;
 };

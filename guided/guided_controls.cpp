@@ -2,20 +2,18 @@
 
 #include "guided/guided_alignment.h"
 #include "guided/legend_window.h"
-#include "main_window/form1.h"
+#include "main_window/guided_view.h"
 #include "main_window/receiver_check.h"
 
 #include <QPointer>
-#include <QPushButton>
 
 namespace {
 
 class GuidedControls : public QObject {
 public:
-    explicit GuidedControls(Form1& form) : QObject(&form), m_form(form)
+    explicit GuidedControls(GuidedView& view) : QObject(view.mainWindow()), m_view(view)
     {
-        connect(form.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-        connect(form.Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+        view.attachGuidedCommands([this] { Command1_Click(); }, [this] { Command3_Click(); });
     }
 
     // The legend has no owner window to take it along.
@@ -25,11 +23,11 @@ private:
     // "CALCULAR": a new guided alignment, at its first orientation.
     void Command1_Click()
     {
-        m_form.BuildGuidedTarget();
-        if (!receiverAddressGiven(&m_form, m_form.State.GuidedTargetIP))
+        m_view.BuildGuidedTarget();
+        if (!receiverAddressGiven(m_view.mainWindow(), m_view.state().GuidedTargetIP))
             return;
-        auto* alignment = new GuidedAlignment(m_form);
-        m_form.takeOverMeasurement(alignment);
+        auto* alignment = new GuidedAlignment(m_view);
+        m_view.runMeasurement(alignment);
         alignment->start();
     }
 
@@ -43,13 +41,13 @@ private:
         m_legend->activateWindow();
     }
 
-    Form1& m_form;
+    GuidedView& m_view;
     QPointer<Form3> m_legend;
 };
 
 } // namespace
 
-void attachGuidedAlignment(Form1& form)
+void attachGuidedAlignment(GuidedView& view)
 {
-    new GuidedControls(form);
+    new GuidedControls(view);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-class Form1;
+class GuidedView;
 
 // Gives the main window's guided controls their handling: "CALCULAR" and
 // "VER LEYENDA".
-void attachGuidedAlignment(Form1& form);
+void attachGuidedAlignment(GuidedView& view);

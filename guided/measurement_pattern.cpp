@@ -4,13 +4,11 @@
 #include "core/number_text.h"
 #include "guided/measurement_window.h"
 #include "main_window/controls.h"
-#include "main_window/cue_timer.h"
 #include "main_window/echo_sampler.h"
-#include "main_window/form1.h"
+#include "main_window/guided_view.h"
 #include "platform/pause_clock.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <numeric>
 
@@ -32,16 +30,16 @@ void storeGrade(AlignmentState& state, const GuidedOrientation& orientation)
 
 } // namespace
 
-MeasurementPattern::MeasurementPattern(Form1& form, QObject* owner)
-    : QObject(owner), m_form(form), m_sampler(new EchoSampler(form, this))
+MeasurementPattern::MeasurementPattern(GuidedView& view, QObject* owner)
+    : QObject(owner), m_view(view), m_sampler(new EchoSampler(view, this))
 {
 }
 
 void MeasurementPattern::RunMeasurementPattern()
 {
     m_sampler->startRun();
-    setTraceCharacters(m_form.State);
-    m_form.State.SampleIndex = 1;
+    setTraceCharacters(m_view.state());
+    m_view.state().SampleIndex = 1;
     doEventsThen([this] { start(); });
 }
 
@@ -53,35 +51,35 @@ void MeasurementPattern::closeWindow()
 
 void MeasurementPattern::start()
 {
-    m_form.State.ProbeCount = 0;
+    m_view.state().ProbeCount = 0;
     window().ProgressBar1->setValue(1);
-    controls::addLineAndSelect(m_form.List1, u"Calculando valores para alineacion "_s + orientation().direction);
+    m_view.logMeasuringStarted(orientation());
     takeSample();
 }
 
 void MeasurementPattern::takeSample()
 {
-    m_form.Timer1->setEnabled(true);
+    m_view.runCue();
     m_sampler->take(
-        m_form.State.GuidedTargetIP, [this] { shownWindow(); },
+        m_view.state().GuidedTargetIP, [this] { shownWindow(); },
         [this](const std::optional<Grade>& grade) { recordSample(grade); });
 }
 
 void MeasurementPattern::recordSample(const std::optional<Grade>& grade)
 {
-    AlignmentState& state = m_form.State;
+    AlignmentState& state = m_view.state();
     Form2& shown = shownWindow();
     if (shown.Text4->text().size() >= SamplesPerRun)
         clearLines(shown.chartLines());
     if (grade) {
         appendColumn(shown.chartLines(), *grade, state);
         state.LastGrade = grade->code;
-        m_form.soundGrade(grade->code);
+        m_view.soundGrade(grade->code);
     }
     storeGrade(state, orientation());
     controls::addLineAndSelect(shown.List1, u"Ultimo valor para alineacion "_s + orientation().direction
                                                 + NumberText(state.LastRoundTrip));
-    showTotals();
+    m_view.showSums();
     ++state.SampleIndex;
     ++state.ProbeCount;
     shown.ProgressBar1->setValue(state.ProbeCount);
@@ -91,24 +89,11 @@ void MeasurementPattern::recordSample(const std::optional<Grade>& grade)
         doEventsThen([this] { platform::pauseThen(PauseMs, this, [this] { takeSample(); }); });
 }
 
-// Every sample rewrites all four sums, whichever orientation it measures.
-void MeasurementPattern::showTotals()
-{
-    for (const GuidedOrientation& row : guidedOrientations())
-        m_form.writeText10(row.row, NumberText(m_form.State.*row.total));
-    for (const GuidedOrientation& row : guidedOrientations()) {
-        QProgressBar* bar = m_form.sumBar(row.row);
-        const qint16 total = m_form.State.*row.total;
-        if (bar->maximum() >= total)
-            controls::setBarValue(bar, total);
-    }
-}
-
 // Pending events run, the cue's tick among them, before the pattern goes on.
 void MeasurementPattern::doEventsThen(std::function<void()> next)
 {
     platform::yieldThen(this, [this, next = std::move(next)] {
-        m_form.Timer1->handlePendingTick();
+        m_view.tickCueIfDue();
         next();
     });
 }
@@ -116,14 +101,12 @@ void MeasurementPattern::doEventsThen(std::function<void()> next)
 void MeasurementPattern::end()
 {
     window().enableCompletado();
-    m_form.soundChime();
-    m_form.Timer1->setEnabled(false);
-    m_form.ProgressBar3->setValue(m_form.State.GuidedStep);
+    m_view.showOrientationMeasured();
 }
 
 const GuidedOrientation& MeasurementPattern::orientation() const
 {
-    const GuidedOrientation* measured = orientationOfStep(m_form.State.GuidedStep);
+    const GuidedOrientation* measured = orientationOfStep(m_view.state().GuidedStep);
     Q_ASSERT(measured);
     return *measured;
 }
@@ -132,7 +115,7 @@ const GuidedOrientation& MeasurementPattern::orientation() const
 Form2& MeasurementPattern::window()
 {
     if (!m_window) {
-        m_window = new Form2(&m_form);
+        m_window = new Form2(m_view.mainWindow());
         connect(m_window, &Form2::completed, this, &MeasurementPattern::completed);
         connect(m_window, &Form2::closed, this, [this] { m_window.clear(); });
     }

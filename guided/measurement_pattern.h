@@ -8,8 +8,8 @@
 #include <optional>
 
 class EchoSampler;
-class Form1;
 class Form2;
+class GuidedView;
 struct GuidedOrientation;
 
 // The measurement of one guided orientation: 15 graded probes, 500 ms apart,
@@ -18,7 +18,7 @@ struct GuidedOrientation;
 class MeasurementPattern : public QObject {
     Q_OBJECT
 public:
-    MeasurementPattern(Form1& form, QObject* owner);
+    MeasurementPattern(GuidedView& view, QObject* owner);
 
     // Measures the current orientation; returns at once, the samples follow.
     void RunMeasurementPattern();
@@ -37,9 +37,8 @@ private:
     const GuidedOrientation& orientation() const;
     Form2& window();
     Form2& shownWindow();
-    void showTotals();
 
-    Form1& m_form;
+    GuidedView& m_view;
     EchoSampler* m_sampler;
     QPointer<Form2> m_window;
 };

@@ -37,7 +37,6 @@ struct Axis {
     QString AlignmentState::*direction;
     const char16_t* firstWins;
     const char16_t* secondWins;
-    QLineEdit* Form1::*readout;
 };
 
 const Axis Vertical{0,
@@ -47,8 +46,7 @@ const Axis Vertical{0,
                     &AlignmentState::VertDifference,
                     &AlignmentState::VertDirection,
                     u"Arriba",
-                    u"Abajo",
-                    &Form1::Text14};
+                    u"Abajo"};
 const Axis Horizontal{1,
                       3,
                       &AlignmentState::MinusHValue,
@@ -56,33 +54,32 @@ const Axis Horizontal{1,
                       &AlignmentState::HorzDifference,
                       &AlignmentState::HorzDirection,
                       u"Derecha",
-                      u"Izquierda",
-                      &Form1::Text5};
+                      u"Izquierda"};
 
 // The word names the side with the larger total; the figure is half the
 // difference in degrees. A typed total that no byte can hold leaves the
 // correction as it was.
-void recomputeCorrection(Form1& form, const Axis& axis)
+void recomputeCorrection(AlignmentState& state, const std::array<QLineEdit*, 5>& sums, const Axis& axis,
+                         QLineEdit* readout)
 {
-    const auto first = toByte(Val(form.Text10[axis.firstBox]->text()));
-    const auto second = toByte(Val(form.Text10[axis.secondBox]->text()));
+    const auto first = toByte(Val(sums[axis.firstBox]->text()));
+    const auto second = toByte(Val(sums[axis.secondBox]->text()));
     if (!first || !second)
         return;
-    form.State.*axis.firstValue = *first;
-    form.State.*axis.secondValue = *second;
+    state.*axis.firstValue = *first;
+    state.*axis.secondValue = *second;
     if (*first > *second) {
-        form.State.*axis.direction = QString::fromUtf16(axis.firstWins);
-        form.State.*axis.difference = *first - *second;
+        state.*axis.direction = QString::fromUtf16(axis.firstWins);
+        state.*axis.difference = *first - *second;
     } else if (*first < *second) {
-        form.State.*axis.direction = QString::fromUtf16(axis.secondWins);
-        form.State.*axis.difference = *second - *first;
+        state.*axis.direction = QString::fromUtf16(axis.secondWins);
+        state.*axis.difference = *second - *first;
     } else {
-        form.State.*axis.direction = u"Perfecto"_s;
-        form.State.*axis.difference = 0;
+        state.*axis.direction = u"Perfecto"_s;
+        state.*axis.difference = 0;
     }
-    if (form.State.GuidedStep == orientationOfRow(axis.secondBox)->step)
-        (form.*axis.readout)
-            ->setText(form.State.*axis.direction + u' ' + NumberText(form.State.*axis.difference / 2.0) + u"º"_s);
+    if (state.GuidedStep == orientationOfRow(axis.secondBox)->step)
+        readout->setText(state.*axis.direction + u' ' + NumberText(state.*axis.difference / 2.0) + u"º"_s);
 }
 
 } // namespace
@@ -95,9 +92,9 @@ void Form1::Text10_Change(int index)
     if (const auto colour = armColour(Val(Text10[index]->text())))
         Shape6[orientation->mainArm]->setBackColor(*colour);
     if (index == Vertical.secondBox)
-        recomputeCorrection(*this, Vertical);
+        recomputeCorrection(State, Text10, Vertical, Text14);
     else if (index == Horizontal.secondBox)
-        recomputeCorrection(*this, Horizontal);
+        recomputeCorrection(State, Text10, Horizontal, Text5);
 }
 
 void Form1::writeText10(int index, const QString& text)

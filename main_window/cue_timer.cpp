@@ -1,7 +1,6 @@
 #include "main_window/cue_timer.h"
 
 #include "core/guided_orientation.h"
-#include "main_window/form1.h"
 #include "main_window/shape.h"
 #include "main_window/vb_colour.h"
 
@@ -15,17 +14,13 @@ constexpr int IntervalMs = 50;
 
 // The arm of the orientation being measured blinks; the cue text is written
 // each time the arm is shown.
-void blinkArm(Form1& form)
+void blinkArm(const GuidedOrientation& measured, Shape* arm, QLineEdit* cueLine)
 {
-    const GuidedOrientation* measured = orientationOfStep(form.State.GuidedStep);
-    if (!measured)
-        return;
-    Shape* arm = form.Shape6[measured->mainArm];
     if (arm->isOpaque()) {
         arm->setBackStyle(Shape::Transparent);
     } else {
         arm->setBackStyle(Shape::Opaque);
-        form.Text6->setText(measured->cueText());
+        cueLine->setText(measured.cueText());
     }
 }
 
@@ -45,7 +40,8 @@ void flashCueLine(QLineEdit* cueLine)
 
 } // namespace
 
-CueTimer::CueTimer(Form1& form) : QObject(&form), m_form(form)
+CueTimer::CueTimer(QObject* window, const AlignmentState& state, const std::array<Shape*, 4>& arms, QLineEdit* cueLine)
+    : QObject(window), m_state(state), m_arms(arms), m_cueLine(cueLine)
 {
     setObjectName(u"Timer1"_s);
 }
@@ -67,6 +63,7 @@ void CueTimer::handlePendingTick()
 
 void CueTimer::Timer1_Timer()
 {
-    blinkArm(m_form);
-    flashCueLine(m_form.Text6);
+    if (const GuidedOrientation* measured = orientationOfStep(m_state.GuidedStep))
+        blinkArm(*measured, m_arms[measured->mainArm], m_cueLine);
+    flashCueLine(m_cueLine);
 }

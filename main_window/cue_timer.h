@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/alignment_state.h"
 #include "platform/pause_clock.h"
 
 #include <QObject>
+#include <array>
 
-class Form1;
+class QLineEdit;
+class Shape;
 
 // The main window's cue while a guided orientation is measured: the
 // measured arm of the direction indicator blinks, the cue line names the
@@ -16,7 +19,9 @@ class Form1;
 class CueTimer : public QObject {
     Q_OBJECT
 public:
-    explicit CueTimer(Form1& form);
+    // Blinks the arm of the orientation that `state`'s GuidedStep names, and
+    // flashes the cue line.
+    CueTimer(QObject* window, const AlignmentState& state, const std::array<Shape*, 4>& arms, QLineEdit* cueLine);
 
     // Enabling a timer that runs already leaves its interval running.
     void setEnabled(bool enabled);
@@ -28,7 +33,9 @@ public:
     void Timer1_Timer();
 
 private:
-    Form1& m_form;
+    const AlignmentState& m_state;
+    std::array<Shape*, 4> m_arms;
+    QLineEdit* m_cueLine;
     bool m_enabled = false;
     platform::PauseStopwatch m_sinceLastTick;
 };

@@ -30,7 +30,6 @@ void Form1::buildDynamicPage()
 
     Command6 = button(Frame16, u"Command6"_s, twips(360, 5040, 2535, 495), u"INICIAR"_s);
     Command7 = button(Frame16, u"Command7"_s, twips(3360, 5040, 2655, 495), u"DETENER"_s);
-    Command7->setEnabled(false);
     Command8 = button(Frame16, u"Command8"_s, twips(6480, 5040, 2415, 495), u"AYUDA"_s);
 }
 

@@ -1,7 +1,7 @@
 #include "main_window/echo_sampler.h"
 
 #include "core/probe_service.h"
-#include "main_window/form1.h"
+#include "main_window/measuring_view.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ constexpr qint32 NoEchoSocket = -1;
 
 } // namespace
 
-EchoSampler::EchoSampler(Form1& form, QObject* procedure) : QObject(procedure), m_form(form)
+EchoSampler::EchoSampler(MeasuringView& view, QObject* procedure) : QObject(procedure), m_view(view)
 {
 }
 
@@ -22,24 +22,25 @@ void EchoSampler::startRun()
 
 void EchoSampler::take(const QString& address, const std::function<void()>& beforeProbe, Done done)
 {
-    if (!m_form.Probe.socketsStartup()) {
+    ProbeService& probe = m_view.probe();
+    if (!probe.socketsStartup()) {
         m_status = NoEchoSocket;
-        m_icmpNotice.tellOnce(&m_form, m_form.Probe.startupFailure());
+        m_icmpNotice.tellOnce(m_view.mainWindow(), probe.startupFailure());
         grade(done);
         return;
     }
     if (beforeProbe)
         beforeProbe();
-    m_form.Probe.echoProbe(address, m_reply, this,
-                           [this, done = std::move(done)](qint32 status, const EchoReply& reply) {
-                               m_status = status;
-                               m_reply = reply;
-                               grade(done);
-                           });
+    probe.echoProbe(address, m_reply, this, [this, done = std::move(done)](qint32 status, const EchoReply& reply) {
+        m_status = status;
+        m_reply = reply;
+        grade(done);
+    });
 }
 
 void EchoSampler::grade(const Done& done)
 {
-    m_form.State.LastRoundTrip = m_reply.RoundTripTime;
-    done(GradeRoundTrip(m_status, m_form.State.LastRoundTrip));
+    AlignmentState& state = m_view.state();
+    state.LastRoundTrip = m_reply.RoundTripTime;
+    done(GradeRoundTrip(m_status, state.LastRoundTrip));
 }

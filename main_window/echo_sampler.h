@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-class Form1;
+class MeasuringView;
 
 // One probe of a measuring procedure, from the echo facility's start-up to
 // its grade, the same for the guided and the dynamic alignment. It keeps the
@@ -19,7 +19,7 @@ public:
     using Done = std::function<void(const std::optional<Grade>& grade)>;
 
     // Goes with `procedure`: a probe still out then never answers.
-    EchoSampler(Form1& form, QObject* procedure);
+    EchoSampler(MeasuringView& view, QObject* procedure);
 
     // A new run starts from a zero status and an empty reply record.
     void startRun();
@@ -33,7 +33,7 @@ public:
 private:
     void grade(const Done& done);
 
-    Form1& m_form;
+    MeasuringView& m_view;
     qint32 m_status = 0;
     EchoReply m_reply{};
     IcmpNotice m_icmpNotice;

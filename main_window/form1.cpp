@@ -59,8 +59,9 @@ void Form1::buildWindow()
     TabStrip1->addTab(new QWidget, u"Orienzo dinamico"_s);
     buildGuidedPage();
     buildDynamicPage();
+    showButtonsFor(Activity::Idle);
 
-    Timer1 = new CueTimer(*this);
+    Timer1 = new CueTimer(this, State, Shape6, Text6);
 
     const QRect client = twips(1575, 1005, 9690, 8745);
     move(client.topLeft());
@@ -80,6 +81,7 @@ void Form1::buildMenu()
     buildSoundSwitch(corner->sizeHint().height());
 }
 
+// The window's own commands; the alignments attach theirs.
 void Form1::connectHandlers()
 {
     connect(TabStrip1, &QTabWidget::currentChanged, this, [this](int index) { TabStrip1_Click(index + 1); });
@@ -140,7 +142,8 @@ void Form1::reportMissingIcmp()
     }
 }
 
-// Checking the address is the caller's and the probe's business.
+// The address builders' common part. Checking the address is the caller's
+// and the probe's business.
 QString Form1::joinOctets(const std::array<int, 4>& boxes)
 {
     State.OctetText1 = Text1[boxes[0]]->text();
@@ -148,16 +151,6 @@ QString Form1::joinOctets(const std::array<int, 4>& boxes)
     State.OctetText3 = Text1[boxes[2]]->text();
     State.OctetText4 = Text1[boxes[3]]->text();
     return dottedAddress(State.OctetText1, State.OctetText2, State.OctetText3, State.OctetText4);
-}
-
-void Form1::BuildGuidedTarget()
-{
-    State.GuidedTargetIP = joinOctets({3, 2, 1, 0});
-}
-
-void Form1::BuildDynamicTarget()
-{
-    State.DynamicTargetIP = joinOctets({10, 11, 12, 13});
 }
 
 // The window grows to fit the guided page and shrinks to fit the dynamic one.

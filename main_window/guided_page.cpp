@@ -17,20 +17,6 @@ using namespace Qt::StringLiterals;
 
 using namespace controls;
 
-namespace {
-
-// The controls of the four guided rows, top row first.
-QProgressBar* Form1::*const SumBars[] = {&Form1::ProgressBar4, &Form1::ProgressBar5, &Form1::ProgressBar6,
-                                         &Form1::ProgressBar7};
-struct RowLabel {
-    QLineEdit* Form1::*box;
-    const char* name;
-};
-const RowLabel RowLabels[] = {
-    {&Form1::Text2, "Text2"}, {&Form1::Text3, "Text3"}, {&Form1::Text4, "Text4"}, {&Form1::Text9, "Text9"}};
-
-} // namespace
-
 void Form1::buildGuidedPage()
 {
     Frame15 = frame(centralWidget(), u"Frame15"_s, twips(240, 360, 9255, 7935));
@@ -54,17 +40,20 @@ void Form1::buildGuidedResultsBlock(QWidget* page)
     Text11 = textBox(rows, u"Text11"_s, twips(120, 240, 2535, 285), QString(10, u' ') + u'|', ReadOnly | Fixedsys);
     Text11->setAccessibleName(u"Mitad de la escala"_s);
 
-    // One row per guided orientation: its sum bar, sum box and label.
+    // One row per guided orientation: its sum bar, sum box and label, top row first.
+    QProgressBar** bars[] = {&ProgressBar4, &ProgressBar5, &ProgressBar6, &ProgressBar7};
+    QLineEdit** labels[] = {&Text2, &Text3, &Text4, &Text9};
+    const char* labelNames[] = {"Text2", "Text3", "Text4", "Text9"};
     for (const GuidedOrientation& orientation : guidedOrientations()) {
         const int row = orientation.row;
         const int top = 600 + 360 * row;
         const QString& label = orientation.rowLabel;
-        QProgressBar*& bar = this->*SumBars[row];
+        QProgressBar*& bar = *bars[row];
         bar = progressBar(rows, u"ProgressBar%1"_s.arg(row + 4), twips(120, top, 2535, 255), 30);
         Text10[row] = textBox(rows, u"Text10(%1)"_s.arg(row), twips(2640, top, 615, 285), {}, Fixedsys);
-        QLineEdit*& labelBox = this->*RowLabels[row].box;
-        labelBox = textBox(rows, QString::fromLatin1(RowLabels[row].name), twips(3240, top, 375, 285), label,
-                           ReadOnly | Fixedsys);
+        QLineEdit*& labelBox = *labels[row];
+        labelBox =
+            textBox(rows, QString::fromLatin1(labelNames[row]), twips(3240, top, 375, 285), label, ReadOnly | Fixedsys);
         Text10[row]->setAccessibleName(u"Total "_s + label);
         bar->setAccessibleName(u"Barra "_s + label);
         labelBox->setAccessibleName(label);
@@ -114,12 +103,12 @@ void Form1::buildGuidedCorrectionBlock(QWidget* page)
 
     Command1 = button(correction, u"Command1"_s, twips(6480, 360, 2415, 495), u"CALCULAR"_s);
     Command2 = button(correction, u"Command2"_s, twips(6480, 960, 2415, 495), u"BORRAR DATOS"_s);
-    Command2->setEnabled(false);
     Command5 = button(correction, u"Command5"_s, twips(6480, 1680, 2415, 495), u"AYUDA"_s);
     Command4 = button(correction, u"Command4"_s, twips(6480, 2400, 2415, 495), u"SALIR"_s);
 }
 
 QProgressBar* Form1::sumBar(int row) const
 {
-    return this->*SumBars[row];
+    QProgressBar* const bars[] = {ProgressBar4, ProgressBar5, ProgressBar6, ProgressBar7};
+    return bars[row];
 }

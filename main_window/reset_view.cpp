@@ -59,3 +59,8 @@ void Form1::hideIndicators()
     for (Shape* shape : {Shape6[0], Shape6[1], Shape6[2], Shape6[3], Shape1})
         shape->setBackStyle(Shape::Transparent);
 }
+
+void Form1::enableStartButtons()
+{
+    showButtonsFor(Activity::Idle);
+}

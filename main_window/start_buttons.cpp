@@ -2,46 +2,18 @@
 
 #include <QPushButton>
 
-void Form1::enableStartButtons()
+// A keyboard user stays on the button that undoes the one just pressed:
+// "INICIAR" hands the keys to "DETENER", and "DETENER" back.
+void Form1::showButtonsFor(Activity activity)
 {
-    Command1->setEnabled(true);
-    Command6->setEnabled(true);
-    Command2->setEnabled(false);
-}
-
-void Form1::disableStartButtons()
-{
-    Command1->setEnabled(false);
-    Command6->setEnabled(false);
-}
-
-void Form1::showDynamicRunning()
-{
-    const bool pressedWithKeyboard = Command6->hasFocus();
-    disableStartButtons();
-    Command7->setEnabled(true);
-    if (pressedWithKeyboard)
+    const bool iniciarPressedWithKeys = Command6->hasFocus();
+    const bool detenerPressedWithKeys = Command7->hasFocus();
+    Command1->setEnabled(activity == Activity::Idle);
+    Command2->setEnabled(activity == Activity::GuidedFinished);
+    Command6->setEnabled(activity == Activity::Idle);
+    Command7->setEnabled(activity == Activity::DynamicRun);
+    if (iniciarPressedWithKeys && activity == Activity::DynamicRun)
         Command7->setFocus(Qt::TabFocusReason);
-}
-
-void Form1::showDynamicStopped()
-{
-    const bool pressedWithKeyboard = Command7->hasFocus();
-    Command6->setEnabled(true);
-    Command7->setEnabled(false);
-    Command1->setEnabled(true);
-    if (pressedWithKeyboard)
+    else if (detenerPressedWithKeys && activity == Activity::Idle)
         Command6->setFocus(Qt::TabFocusReason);
-}
-
-void Form1::showGuidedFinished()
-{
-    Command1->setEnabled(false);
-    Command2->setEnabled(true);
-}
-
-void Form1::takeOverMeasurement(QObject* next)
-{
-    delete m_measurement.data();
-    m_measurement = next;
 }

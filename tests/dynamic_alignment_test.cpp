@@ -93,10 +93,11 @@ private slots:
             QCOMPARE(line.size(), column.isEmpty() ? 1 : 2);
         if (!column.isEmpty())
             QCOMPARE(::column(dynamic.dynamicChart(), 1), column);
-        QTEST(dynamic.form.Shape1->backColor(), "colour");
-        QVERIFY(dynamic.form.Shape1->isOpaque());
+        QTEST(dynamic.control<Shape>("Shape1")->backColor(), "colour");
+        QVERIFY(dynamic.control<Shape>("Shape1")->isOpaque());
         QCOMPARE(dynamic.passLines(), QStringList({PassLine + NumberText(previous), PassLine + logged}));
-        QCOMPARE(dynamic.form.List2->currentRow(), dynamic.form.List2->count() - 1);
+        const auto* log = dynamic.control<QListWidget>("List2");
+        QCOMPARE(log->currentRow(), log->count() - 1);
     }
 
     // The chart restarts at the 15th pass, whether or not each pass drew a
@@ -104,22 +105,24 @@ private slots:
     void chartRestartsAfter14Passes()
     {
         WindowDriver d;
-        QVERIFY(!d.form.Shape1->isOpaque());
+        const auto* indicator = d.control<Shape>("Shape1");
+        const auto* log = d.control<QListWidget>("List2");
+        QVERIFY(!indicator->isOpaque());
         d.probe.hold(true);
         d.probe.script(EchoStatus::Success, 9);
-        const int linesBefore = d.form.List2->count() + 1;
+        const int linesBefore = log->count() + 1;
         d.iniciar();
         QVERIFY(d.completePasses(1));
         QCOMPARE(d.dynamicChart(), QStringList(5, QString()));
-        QVERIFY(d.form.Shape1->isOpaque());
-        QCOMPARE(d.form.Shape1->backColor(), DarkPurple);
+        QVERIFY(indicator->isOpaque());
+        QCOMPARE(indicator->backColor(), DarkPurple);
         int passes = 1;
         for (const auto& [more, columns] : {std::pair{13, 13}, {1, 1}, {13, 14}, {1, 1}}) {
             QVERIFY(d.completePasses(more));
             passes += more;
             QCOMPARE(d.dynamicChart(), QStringList(5, QString(columns, u'|')));
-            QCOMPARE(d.form.List2->count(), linesBefore + passes);
-            QCOMPARE(d.form.List2->currentRow(), d.form.List2->count() - 1);
+            QCOMPARE(log->count(), linesBefore + passes);
+            QCOMPARE(log->currentRow(), log->count() - 1);
         }
     }
 
@@ -133,15 +136,17 @@ private slots:
         clock.start();
         QList<qint64> passTimes;
         WindowDriver d;
-        connect(d.form.List2->model(), &QAbstractItemModel::rowsInserted, &d.form, [&] {
-            if (lines(d.form.List2).last().startsWith(PassLine))
+        const auto* log = d.control<QListWidget>("List2");
+        connect(log->model(), &QAbstractItemModel::rowsInserted, &d.form, [&] {
+            if (lines(log).last().startsWith(PassLine))
                 passTimes.append(clock.elapsed());
         });
         d.iniciar();
         QTRY_VERIFY(passTimes.size() >= 4);
 
-        QTest::keyClick(d.form.Slider1, Qt::Key_End);
-        QCOMPARE(d.form.Slider1->value(), 2500);
+        auto* slider = d.control<QSlider>("Slider1");
+        QTest::keyClick(slider, Qt::Key_End);
+        QCOMPARE(slider->value(), 2500);
         const qsizetype movedAt = passTimes.size();
         QTRY_VERIFY_WITH_TIMEOUT(passTimes.size() >= movedAt + 4, 5000);
         for (qsizetype pass = 1; pass < passTimes.size(); ++pass) {
@@ -159,7 +164,7 @@ private slots:
         WindowDriver d;
         const QString reason = u"Sin permiso para ICMP"_s;
         // A good probe first: the passes after it must not repeat it.
-        QTest::keyClick(d.form.Slider1, Qt::Key_End);
+        QTest::keyClick(d.control<QSlider>("Slider1"), Qt::Key_End);
         d.probe.hold(true);
         d.probe.script(EchoStatus::Success, 3);
         d.probe.script(EchoStatus::Success, 3);
@@ -173,8 +178,9 @@ private slots:
         const QStringList chart = d.dynamicChart();
         for (int index = 0; index < 5; ++index)
             QCOMPARE(column(chart, index), index < 2 ? "|||||" : "    -");
-        QCOMPARE(d.form.Shape1->backColor(), Red);
-        QVERIFY(d.form.Shape1->isOpaque());
+        const auto* indicator = d.control<Shape>("Shape1");
+        QCOMPARE(indicator->backColor(), Red);
+        QVERIFY(indicator->isOpaque());
         QCOMPARE(openMessageBoxes(IcmpNoticeTitle).size(), 1);
         QCOMPARE(openMessageBoxes(IcmpNoticeTitle).first()->text(), reason);
         openMessageBoxes(IcmpNoticeTitle).first()->close();
@@ -202,7 +208,8 @@ private slots:
         // Waiting in an event loop of its own keeps the passes at the loop's pace.
         QEventLoop waiting;
         int passes = 0;
-        connect(d.form.List2->model(), &QAbstractItemModel::rowsInserted, &waiting, [&] {
+        const auto* log = d.control<QListWidget>("List2");
+        connect(log->model(), &QAbstractItemModel::rowsInserted, &waiting, [&] {
             if (++passes == Passes) {
                 d.probe.hold(true);
                 waiting.quit();
@@ -211,63 +218,77 @@ private slots:
         QTimer::singleShot(60'000, &waiting, &QEventLoop::quit);
         waiting.exec();
         QCOMPARE(passes, Passes);
-        QCOMPARE(d.form.List2->count(), 1000);
-        QCOMPARE(d.form.List2->currentRow(), 999);
-        QCOMPARE(d.form.List2->item(999)->text(), PassLine + NumberText(Passes - 1));
-        QCOMPARE(d.form.List2->item(0)->text(), PassLine + NumberText(Passes - 1000));
+        QCOMPARE(log->count(), 1000);
+        QCOMPARE(log->currentRow(), 999);
+        QCOMPARE(log->item(999)->text(), PassLine + NumberText(Passes - 1));
+        QCOMPARE(log->item(0)->text(), PassLine + NumberText(Passes - 1000));
     }
 
-    void afterDetener_data()
+    void startWaitsForTheStoppedRunsReset_data()
     {
-        QTest::addColumn<QString>("then");
-        QTest::addColumn<bool>("duringProbe");
-        QTest::newRow("nothing, during a probe") << "" << true;
-        QTest::newRow("nothing, during a pause") << "" << false;
-        QTest::newRow("INICIAR") << "INICIAR" << true;
-        QTest::newRow("CALCULAR") << "CALCULAR" << true;
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<bool>("duringProbe"); // else during the pause
+        for (const char* start : {"", "INICIAR", "CALCULAR"})
+            for (const bool duringProbe : {true, false})
+                QTest::addRow("%s, last %s", *start ? start : "nothing", duringProbe ? "probe" : "pause")
+                    << QString::fromLatin1(start) << duringProbe;
     }
 
-    // "DETENER" swaps the buttons at once; the loop then ends with one reset
-    // at the top of its next pass, or at once, with none, when a new start
-    // takes over while it still waits on its probe: "CALCULAR" would otherwise
-    // clear the stop request before the loop saw it, leaving it probing beside
-    // the guided run.
-    void afterDetener()
+    // Three passes, then "DETENER": the run still shows the pass of a probe
+    // that is out, and ends with its reset at the top of its next pass. A
+    // start pressed meanwhile, twice, is handled once, after that reset:
+    // "INICIAR" shows the new run alone, "CALCULAR" finds the guided boxes
+    // back at "0" and refuses them.
+    void startWaitsForTheStoppedRunsReset()
     {
-        QFETCH(QString, then);
+        QFETCH(QString, start);
         QFETCH(bool, duringProbe);
-        platform::setPauseSpeedup(10);
+        platform::setPauseSpeedup(5); // pauses of 100 ms, and 500 ms at the slowest
+        const int oldProbes = duringProbe ? 4 : 3;
         WindowDriver d;
-        QSignalSpy resets(d.form.List2->model(), &QAbstractItemModel::modelReset);
-        QTest::keyClick(d.form.Slider1, Qt::Key_End);
-        d.probe.hold(duringProbe);
+        const auto* log = d.control<QListWidget>("List2");
+        const QStringList guidedStartLog = lines(d.control<QListWidget>("List1"));
+        QSignalSpy resets(log->model(), &QAbstractItemModel::modelReset);
+        typeGuidedAddress(d.form, "127.0.0.1");
+        d.probe.hold(true);
+        for (int probe = 0; probe < oldProbes; ++probe)
+            d.probe.script(EchoStatus::Success, 50);
         d.iniciar();
-        QVERIFY(waitUntil([&] { return duringProbe ? d.probe.probePending() : d.passLines().size() == 1; }));
+        QVERIFY(d.completePasses(duringProbe ? 3 : 2));
+        if (!duringProbe) { // the clicks come well inside this last pause
+            QTest::keyClick(d.control<QSlider>("Slider1"), Qt::Key_End);
+            QVERIFY(d.answerProbe([&] { return d.passLines().size() == 3; }));
+        }
         d.click("Command7");
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
-        QVERIFY(d.form.List2->count() > 0);
-        if (then == "INICIAR") {
-            d.click("Command6");
-            QTRY_COMPARE(d.probe.probeCount(), 2);
-            QVERIFY(d.completePasses(3));
-            QCOMPARE(d.dynamicChart().front().size(), 3);
-        } else {
-            if (then == "CALCULAR") {
-                showPage(d.form, 0);
-                d.calcular();
-                QVERIFY(!d.dynamicRunning());
-            }
-            d.probe.release();
-            QTRY_VERIFY(!d.dynamicRunning());
-            QTest::qWait(300);
-            QCOMPARE(d.probe.probeCount(), 1);
+        if (!start.isEmpty()) {
+            showPage(d.form, start == "INICIAR" ? 1 : 0);
+            for (int press = 0; press < 2; ++press)
+                d.click(start == "INICIAR" ? "Command6" : "Command1");
         }
-        QCOMPARE(d.passLines().size(), then == "INICIAR" ? 3 : 0);
-        QCOMPARE(resets.size(), then.isEmpty() ? 1 : 0);
-        if (then.isEmpty()) { // the reset's, not just the log emptied
-            QCOMPARE(d.form.Text1[0]->text(), "0");
-            QVERIFY(!d.form.Shape1->isOpaque());
+        QCOMPARE(resets.size(), 0);
+        QCOMPARE(d.passLines().size(), 3);
+        d.probe.release();
+        QVERIFY(waitUntil([&] { return resets.size() == 1; }));
+        QCOMPARE(d.probe.probeCount(), oldProbes);
+
+        if (start == "INICIAR") {
+            QVERIFY(d.completePasses(2));
+            QCOMPARE(lines(log), QStringList({"Iniciando alineacion de antena", PassLine + " 1", PassLine + " 1"}));
+            QCOMPARE(d.dynamicChart(), QStringList(5, "||"));
+            QCOMPARE(d.enabledButtons(), QStringList{"DETENER"});
+            return;
         }
+        QTRY_VERIFY(!d.dynamicRunning());
+        QCOMPARE(log->count(), 0);
+        QCOMPARE(d.dynamicChart(), QStringList(5, QString()));
+        QCOMPARE(texts(&d.form, {"Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)"}), QStringList(4, "0"));
+        QCOMPARE(lines(d.control<QListWidget>("List1")), guidedStartLog);
+        QCOMPARE(openMessageBoxes("Error").size(), start == "CALCULAR" ? 1 : 0);
+        QVERIFY(!d.prompt());
+        QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
+        QTest::qWait(50);
+        QCOMPARE(d.probe.probeCount(), oldProbes);
     }
 };
 

@@ -1,6 +1,5 @@
 #include "app/orienzo_window.h"
 #include "core/threaded_probe_service.h"
-#include "main_window/shape.h"
 #include "network/test_network.h"
 #include "support/pass_log.h"
 #include "support/recording_tone_player.h"
@@ -9,7 +8,6 @@
 #include "timing/thread_times.h"
 
 #include <QDebug>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -71,14 +69,10 @@ public:
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
 
     bool stopped() const { return !m_form.findChild<QObject*>(u"RunDynamicAlignment"_s); }
-    QStringList chart() const
-    {
-        return {m_form.Text12->text(), m_form.Text8->text(), m_form.Text7->text(), m_form.Text13->text(),
-                m_form.Text10[4]->text()};
-    }
-    quint32 indicatorColour() const { return m_form.Shape1->property("BackColor").toUInt(); }
+    QStringList chart() const { return texts(&m_form, {"Text12", "Text8", "Text7", "Text13", "Text10(4)"}); }
+    quint32 indicatorColour() const { return controlOf(&m_form, u"Shape1"_s)->property("BackColor").toUInt(); }
     int passes() const { return m_passes.passes(); }
-    int logLines() const { return m_form.List2->count(); }
+    int logLines() const { return controlOf<QListWidget>(&m_form, u"List2"_s)->count(); }
 
     // Each pass takes its probe and its pause, and the passes do not drift.
     void verifyPeriods(int expected) const

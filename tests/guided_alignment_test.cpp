@@ -71,6 +71,8 @@ private slots:
              "    -"},
         };
         WindowDriver d;
+        const auto* log = d.control<QListWidget>("List1");
+        const auto* cueLine = d.control<QLineEdit>("Text6");
         d.calcular();
         for (int step = 0; step < 4; ++step) {
             const Orientation& o = orientations[step];
@@ -79,27 +81,27 @@ private slots:
             QVERIFY(promptShape("Shape1")->isOpaque());
             QVERIFY(d.measure(QList<ScriptedProbeService::Outcome>(15, o.outcome)));
 
-            QCOMPARE(lines(d.form.List1).last(), "Calculando valores para alineacion " + o.direction);
+            QCOMPARE(lines(log).last(), "Calculando valores para alineacion " + o.direction);
             QCOMPARE(d.measurementLines(), QStringList(15, "Ultimo valor para alineacion " + o.direction + o.time));
             for (int row = 0; row < 5; ++row)
                 QCOMPARE(d.measurementChart()[row], QString(15, o.column[row]));
             QCOMPARE(d.total(step), o.total);
-            QCOMPARE(d.form.sumBar(step)->value(), o.bar);
-            QCOMPARE(d.form.ProgressBar3->value(), step + 1);
+            QCOMPARE(d.sumBar(step)->value(), o.bar);
+            QCOMPARE(d.control<QProgressBar>("ProgressBar3")->value(), step + 1);
             QCOMPARE(d.enabledButtons(), QStringList());
+            QVERIFY(!d.control<CueTimer>("Timer1")->isEnabled()); // the cue stops with the last sample
 
             d.completado();
             QVERIFY(!d.measurement());
-            QVERIFY(d.form.Shape6[o.mainArm]->isOpaque());
-            QCOMPARE(d.form.Text6->text(), QString());
-            QVERIFY(!d.control<CueTimer>("Timer1")->isEnabled());
+            QVERIFY(d.arms()[o.mainArm]->isOpaque());
+            QCOMPARE(cueLine->text(), QString());
         }
         QVERIFY(!d.prompt());
-        QCOMPARE(lines(d.form.List1).mid(d.form.List1->count() - 2),
+        QCOMPARE(lines(log).mid(log->count() - 2),
                  QStringList({"Test finalizado.", "Revise los parametros de correcion."}));
-        QCOMPARE(d.form.List1->currentRow(), d.form.List1->count() - 1);
+        QCOMPARE(log->currentRow(), log->count() - 1);
         QCOMPARE(d.enabledButtons(), QStringList{"BORRAR DATOS"});
-        for (const Shape* arm : d.form.Shape6)
+        for (const Shape* arm : d.arms())
             QVERIFY(arm->isOpaque());
         QCOMPARE(d.probe.addresses(), QStringList(60, "127.0.0.1"));
     }
@@ -123,7 +125,7 @@ private slots:
         d.calcular();
         QStringList expected;
         for (const qint32 time : {12, 3, 3, 45}) { // sums 30, 15, 15 and 60
-            expected << spokenPrompt(*orientationOfStep(d.form.State.GuidedStep));
+            expected << spokenPrompt(*orientationOfStep(d.state().GuidedStep));
             QCOMPARE(d.voice.said, soundOn ? expected : QStringList());
             QCOMPARE(d.voice.speaking, soundOn);
             QVERIFY(d.measureTimes(time));
@@ -147,7 +149,8 @@ private slots:
         QList<int> samplesAtChange;
         QString seenCue;
         QElapsedTimer clock;
-        const auto cue = [&] { return std::pair(d.form.Shape6[0]->isOpaque(), d.form.Text6->property("BackColor")); };
+        const auto* cueLine = d.control<QLineEdit>("Text6");
+        const auto cue = [&] { return std::pair(d.arms()[0]->isOpaque(), cueLine->property("BackColor")); };
         auto last = cue();
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -157,7 +160,7 @@ private slots:
             changes << clock.elapsed();
             samplesAtChange << d.probe.probeCount();
             if (last.first)
-                seenCue = d.form.Text6->text();
+                seenCue = cueLine->text();
         });
         d.calcular();
         clock.start();
@@ -193,18 +196,19 @@ private slots:
         QFETCH(int, arm);
         QFETCH(QString, cue);
         WindowDriver d;
-        d.form.State.GuidedStep = qint16(step);
+        d.state().GuidedStep = qint16(step);
         const QColor window = QApplication::palette().color(QPalette::Base);
+        auto* cueLine = d.control<QLineEdit>("Text6");
         for (int tick = 1; tick <= 4; ++tick) {
-            d.form.Text6->clear();
+            cueLine->clear();
             d.control<CueTimer>("Timer1")->Timer1_Timer();
             const bool shown = tick % 2 == 1;
             for (int other = 0; other < 4; ++other)
-                QCOMPARE(d.form.Shape6[other]->isOpaque(), other == arm && shown);
-            QCOMPARE(d.form.Text6->text(), shown ? cue : QString());
-            QCOMPARE(d.form.Text6->property("BackColor").toUInt(), shown ? WindowBackground : Black);
-            QCOMPARE(d.form.Text6->palette().color(QPalette::Base), shown ? window : QColor(Qt::black));
-            QCOMPARE(d.form.Text6->palette().color(QPalette::Text), shown ? QColor(Qt::black) : window);
+                QCOMPARE(d.arms()[other]->isOpaque(), other == arm && shown);
+            QCOMPARE(cueLine->text(), shown ? cue : QString());
+            QCOMPARE(cueLine->property("BackColor").toUInt(), shown ? WindowBackground : Black);
+            QCOMPARE(cueLine->palette().color(QPalette::Base), shown ? window : QColor(Qt::black));
+            QCOMPARE(cueLine->palette().color(QPalette::Text), shown ? QColor(Qt::black) : window);
         }
     }
 
@@ -237,12 +241,12 @@ private slots:
                 listed = d.measurementLines().size();
             }
             for (int row = 1; row < 4; ++row)
-                d.form.Text10[row]->setText("x");
+                d.sumBox(row)->setText("x");
             d.probe.script(0, first ? firstTime : 3);
             QVERIFY(d.answerProbe([&] { return d.measurement() && d.measurementLines().size() == listed + taken; }));
             const int sum = first ? firstGrade * sample : taken + firstGrade * (15 - taken);
             QCOMPARE(d.total(0), QString(" %1").arg(sum));
-            QCOMPARE(d.form.sumBar(0)->value(), sum > 30 ? keptBar : sum);
+            QCOMPARE(d.sumBar(0)->value(), sum > 30 ? keptBar : sum);
             for (int row = 1; row < 4; ++row)
                 QCOMPARE(d.total(row), " 0");
             QCOMPARE(controlOf<QProgressBar>(d.measurement(), "ProgressBar1")->value(), taken);
@@ -267,7 +271,8 @@ private slots:
         QFETCH(QString, how);
         WindowDriver d;
         d.click("SoundSwitch");
-        const QStringList startLog = lines(d.form.List1);
+        const auto* log = d.control<QListWidget>("List1");
+        const QStringList startLog = lines(log);
         d.calcular();
         for (int step = 1; step <= 3; ++step) {
             QVERIFY(d.measureTimes(9));
@@ -275,7 +280,7 @@ private slots:
             QCOMPARE(d.total(step - 1), " 0");
             d.completado();
         }
-        QCOMPARE(d.form.Text14->text(), "Perfecto  0º");
+        QCOMPARE(d.control<QLineEdit>("Text14")->text(), "Perfecto  0º");
         QCOMPARE(d.promptText(), promptText("horizontal positiva (izquierda)"));
         if (how == "DETENER") {
             d.detener();
@@ -289,7 +294,7 @@ private slots:
         }
         QVERIFY(!d.prompt());
         QVERIFY(!d.voice.speaking);
-        QCOMPARE(lines(d.form.List1), startLog);
+        QCOMPARE(lines(log), startLog);
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
         QCOMPARE(d.probe.probeCount(), 45);
 

@@ -75,18 +75,18 @@ private slots:
         QFETCH(QString, address);
         WindowDriver d;
         d.probe.hold(true);
-        QListWidget* log = guided ? d.form.List1 : d.form.List2;
+        const auto* log = d.control<QListWidget>(guided ? "List1" : "List2");
         const QStringList startLog = lines(log);
         const int selected = log->currentRow();
         showPage(d.form, guided ? 0 : 1);
         const QList<int> boxes = guided ? GuidedTargetBoxes : DynamicTargetBoxes;
         for (int i = 0; i < 4; ++i)
-            paste(d.form.Text1[boxes[i]], octets[i]);
+            paste(d.control<QLineEdit>(u"Text1(%1)"_s.arg(boxes[i])), octets[i]);
         d.click(guided ? "Command1" : "Command6");
         QStringList typed; // once started, so the address sent stays the pasted one
         for (int i = 0; i < 4; ++i) {
-            typeText(d.form.Text1[boxes[i]], octets[i]);
-            typed << d.form.Text1[boxes[i]]->text();
+            typeText(d.control<QLineEdit>(u"Text1(%1)"_s.arg(boxes[i])), octets[i]);
+            typed << d.control<QLineEdit>(u"Text1(%1)"_s.arg(boxes[i]))->text();
         }
         QTEST(typed, "typed");
 

@@ -102,33 +102,34 @@ private slots:
         probe.setStartupFailure(failure);
         WindowDriver d(&probe);
         const QStringList told = failure.isEmpty() ? QStringList() : failure.split(u'\n');
-        const QStringList log = lines(d.form.List1);
+        const QStringList log = lines(d.control<QListWidget>("List1"));
         const QString local = log.value(1).mid(20);
         QCOMPARE(log, QStringList({"Iniciando variables...", "Encontrada IP local " + local}) + told);
-        QCOMPARE(lines(d.form.List2), QStringList{log[1]} + told);
+        QCOMPARE(lines(d.control<QListWidget>("List2")), QStringList{log[1]} + told);
         QVERIFY2(QRegularExpression("^\\d{1,3}(\\.\\d{1,3}){3}$").match(local).hasMatch(), qPrintable(local));
         QCOMPARE(texts(&d.form, {"Text1(7)", "Text1(9)"}), QStringList(2, local));
         QCOMPARE(d.form.windowTitle(), "Orienzo wireless");
-        QVERIFY(d.form.Frame15->isVisible());
-        QVERIFY(!d.form.Frame16->isVisible());
-        QCOMPARE(d.form.State.LoopDelay, 500);
+        QVERIFY(d.control("Frame15")->isVisible());
+        QVERIFY(!d.control("Frame16")->isVisible());
+        QCOMPARE(d.state().LoopDelay, 500);
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
-        QCOMPARE(d.form.Text11->text(), "          |");
-        QCOMPARE(d.form.Text1[0]->text(), "0");
+        QCOMPARE(d.control<QLineEdit>("Text11")->text(), "          |");
+        QCOMPARE(d.control<QLineEdit>("Text1(0)")->text(), "0");
     }
 
     // Each tab shows its page and fits the window to it.
     void pages()
     {
         WindowDriver d;
-        QTabBar* tabs = d.form.TabStrip1->tabBar();
+        auto* strip = d.control<QTabWidget>("TabStrip1");
+        QTabBar* tabs = strip->tabBar();
         QCOMPARE(tabs->tabText(0), "Orienzo guiado");
         QCOMPARE(tabs->tabText(1), "Orienzo dinamico");
         for (const auto& [page, stripHeight] : {std::pair{1, 6635}, {0, 8555}}) {
             showPage(d.form, page);
-            QCOMPARE(d.form.Frame15->isVisible(), page == 0);
-            QCOMPARE(d.form.Frame16->isVisible(), page == 1);
-            QCOMPARE(d.form.TabStrip1->height(), stripHeight / 15);
+            QCOMPARE(d.control("Frame15")->isVisible(), page == 0);
+            QCOMPARE(d.control("Frame16")->isVisible(), page == 1);
+            QCOMPARE(strip->height(), stripHeight / 15);
             QCOMPARE(d.form.frameGeometry().height(), (stripHeight + 750) / 15);
         }
     }
@@ -138,11 +139,13 @@ private slots:
     void borrarDatosResetsTheAlignment()
     {
         WindowDriver d;
-        const QStringList startLog = lines(d.form.List1);
-        AlignmentState& state = d.form.State;
+        auto* guidedLog = d.control<QListWidget>("List1");
+        auto* dynamicLog = d.control<QListWidget>("List2");
+        const QStringList startLog = lines(guidedLog);
+        AlignmentState& state = d.state();
         typeAddress(d.form, {8, 6, 5, 4}, "1.2.3.4");
         typeAddress(d.form, DynamicTargetBoxes, "44.0.0.1");
-        QTest::keyClick(d.form.Slider1, Qt::Key_End);
+        QTest::keyClick(d.control<QSlider>("Slider1"), Qt::Key_End);
         d.calcular();
         for (const qint32 roundTrip : {3, 12, 30, 50}) {
             QVERIFY(d.measureTimes(roundTrip));
@@ -151,29 +154,28 @@ private slots:
         // What the cue and a dynamic run leave, and the up box emptied, its
         // arm coloured as designed.
         d.control<CueTimer>("Timer1")->setEnabled(true);
-        for (QLineEdit* box : {d.form.Text6, d.form.Text12})
+        for (QLineEdit* box : {d.control<QLineEdit>("Text6"), d.control<QLineEdit>("Text12")})
             box->setText("|||");
-        d.form.Shape1->setBackStyle(Shape::Opaque);
-        d.form.List2->addItem("Ultimo valor para alineacion 5");
-        d.form.Text10[0]->clear();
-        d.form.Shape6[0]->setBackColor(0x0000FF00);
+        d.control<Shape>("Shape1")->setBackStyle(Shape::Opaque);
+        dynamicLog->addItem("Ultimo valor para alineacion 5");
+        d.sumBox(0)->clear();
+        d.arms()[0]->setBackColor(0x0000FF00);
 
         d.click("Command2");
-        QCOMPARE(lines(d.form.List1), startLog);
-        QCOMPARE(d.form.List2->count(), 0);
+        QCOMPARE(lines(guidedLog), startLog);
+        QCOMPARE(dynamicLog->count(), 0);
         const QStringList guidedBoxes = texts(
             &d.form, {"Text1(8)", "Text1(6)", "Text1(5)", "Text1(4)", "Text1(3)", "Text1(2)", "Text1(1)", "Text1(0)"});
         QCOMPARE(guidedBoxes, QStringList(8, "0"));
-        QCOMPARE(d.form.Text1[10]->text(), "44");
+        QCOMPARE(d.control<QLineEdit>("Text1(10)")->text(), "44");
         QCOMPARE(
             texts(&d.form, {"Text10(0)", "Text10(1)", "Text10(2)", "Text10(3)", "Text12", "Text14", "Text5", "Text6"}),
             QStringList(8, QString()));
         for (int bar = 3; bar <= 7; ++bar)
             QCOMPARE(d.control<QProgressBar>(u"ProgressBar%1"_s.arg(bar))->value(), 0);
-        for (const Shape* shape :
-             {d.form.Shape6[0], d.form.Shape6[1], d.form.Shape6[2], d.form.Shape6[3], d.form.Shape1})
+        for (const Shape* shape : d.arms() + QList{d.control<Shape>("Shape1")})
             QVERIFY(!shape->isOpaque());
-        QCOMPARE(d.form.Shape6[0]->backColor(), 0x000000FF); // an empty box reads 0
+        QCOMPARE(d.arms()[0]->backColor(), 0x000000FF); // an empty box reads 0
         QVERIFY(!d.control<CueTimer>("Timer1")->isEnabled());
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
         QCOMPARE(state.GuidedStep, 1);
@@ -210,11 +212,11 @@ private slots:
                 QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(),
                          qPrintable(control->objectName()));
         }
-        QCOMPARE(QAccessible::queryAccessibleInterface(d.form.Text1[2])->text(QAccessible::Name),
+        QCOMPARE(QAccessible::queryAccessibleInterface(d.control<QLineEdit>("Text1(2)"))->text(QAccessible::Name),
                  "IP Receptor, octeto 2");
 
         press(Qt::Key_Tab, Qt::ControlModifier);
-        QVERIFY(d.form.Frame16->isVisible());
+        QVERIFY(d.control("Frame16")->isVisible());
         // A box entered with the keyboard has its text selected, so typing replaces the "0".
         const QStringList octets{"127", "0", "0", "1"};
         for (int i = 0; i < 4; ++i) {
@@ -233,11 +235,11 @@ private slots:
         QVERIFY(tabTo("Slider1"));
         press(Qt::Key_Right);
         press(Qt::Key_Right);
-        QCOMPARE(d.form.State.LoopDelay, 1500);
+        QCOMPARE(d.state().LoopDelay, 1500);
         press(Qt::Key_End);
-        QCOMPARE(d.form.State.LoopDelay, 2500);
+        QCOMPARE(d.state().LoopDelay, 2500);
         press(Qt::Key_Left);
-        QCOMPARE(d.form.State.LoopDelay, 2000);
+        QCOMPARE(d.state().LoopDelay, 2000);
     }
 
     // "Sonido" and "Acerca de", in the menu bar's corners, are there for a
@@ -257,14 +259,15 @@ private slots:
         QCOMPARE(sound->actionInterface()->actionNames(),
                  QStringList({press, QAccessibleActionInterface::toggleAction()}));
         sound->actionInterface()->doAction(press);
-        QVERIFY(d.form.SoundSwitch->isChecked() && d.tones.soundOn);
+        auto* soundSwitch = d.control<QToolButton>("SoundSwitch");
+        QVERIFY(soundSwitch->isChecked() && d.tones.soundOn);
         QVERIFY(sound->state().checked);
         sound->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QVERIFY(!d.form.SoundSwitch->isChecked() && !sound->state().checked);
+        QVERIFY(!soundSwitch->isChecked() && !sound->state().checked);
 
         QCOMPARE(about->actionInterface()->actionNames(), QStringList(press));
         about->actionInterface()->doAction(press);
-        d.form.Menu->trigger();
+        d.control<QAction>("Menu")->trigger();
         for (const char* scheme : {"http", "file"})
             QDesktopServices::unsetUrlHandler(scheme);
         QCOMPARE(catcher.urls.size(), 2);

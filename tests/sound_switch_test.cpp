@@ -114,7 +114,7 @@ private slots:
         click(soundSwitch(form));
         QTRY_VERIFY2(soundSwitch(form)->toolTip().contains(told), qPrintable(soundSwitch(form)->toolTip()));
         typeAddress(form, GuidedTargetBoxes, u"127.0.0.1"_s);
-        click(form.Command1);
+        click(controlOf(&form, u"Command1"_s));
         click(controlOf(openWindow("Form4"), "Command1"));
         QVERIFY(waitUntil([] { return buttonOf("Form2", "Command1") && buttonOf("Form2", "Command1")->isEnabled(); }));
         QCOMPARE(recordedTones.played.size(), voiceMissing ? 16 : 0);

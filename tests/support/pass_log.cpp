@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 PassLog::PassLog(Form1& form, int noteEvery, std::function<void()> noted)
 {
-    QListWidget* list = form.List2;
+    auto* list = form.findChild<QListWidget*>(u"List2"_s);
     m_watching =
         QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, list,
                          [this, list, noteEvery, noted = std::move(noted)](const QModelIndex&, int row) {

@@ -24,7 +24,7 @@ void typeAddress(Form1& form, const QList<int>& boxes, const QString& address)
 
 void showPage(Form1& form, int page)
 {
-    QTabBar* tabs = form.TabStrip1->tabBar();
+    QTabBar* tabs = controlOf<QTabWidget>(&form, u"TabStrip1"_s)->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
 }
 
@@ -158,8 +158,8 @@ void closeThroughFrame(QWidget* window)
 QStringList WindowDriver::enabledButtons() const
 {
     QStringList captions;
-    for (const QPushButton* button : {form.Command1, form.Command2, form.Command6, form.Command7})
-        if (button->isEnabled())
+    for (const char* name : {"Command1", "Command2", "Command6", "Command7"})
+        if (const auto* button = control<QPushButton>(QLatin1StringView(name)); button->isEnabled())
             captions << button->text();
     return captions;
 }
@@ -195,8 +195,9 @@ bool WindowDriver::answerProbe(const std::function<bool()>& recorded)
 bool WindowDriver::completePasses(int passes)
 {
     for (int pass = 0; pass < passes; ++pass) {
-        const int logged = form.List2->count();
-        if (!answerProbe([&] { return form.List2->count() != logged; }))
+        const auto* log = control<QListWidget>(u"List2"_s);
+        const int logged = log->count();
+        if (!answerProbe([&] { return log->count() != logged; }))
             return false;
     }
     return waitUntil([this] { return probe.probePending(); });

@@ -102,6 +102,8 @@ public:
         return controlOf<Control>(&form, name);
     }
     void click(const QString& name) const { ::click(control(name)); }
+    // The shared alignment state, as the alignments reach it through their view.
+    AlignmentState& state() { return static_cast<GuidedView&>(form).state(); }
     // The captions of the enabled ones of "CALCULAR", "BORRAR DATOS", "INICIAR"
     // and "DETENER", in this order.
     QStringList enabledButtons() const;
@@ -130,13 +132,26 @@ public:
     {
         return measure(QList<ScriptedProbeService::Outcome>(15, {0, roundTripTime}));
     }
-    QString total(int row) const { return form.Text10[row]->text(); }
+    // The sum bar of a guided row: ProgressBar4 to ProgressBar7.
+    QProgressBar* sumBar(int row) const { return control<QProgressBar>(u"ProgressBar%1"_s.arg(row + 4)); }
+    // The four arms of the guided page's direction cross, Shape6(0) to Shape6(3).
+    QList<Shape*> arms() const
+    {
+        return {control<Shape>(u"Shape6(0)"_s), control<Shape>(u"Shape6(1)"_s), control<Shape>(u"Shape6(2)"_s),
+                control<Shape>(u"Shape6(3)"_s)};
+    }
+    // The sum box of a guided row: Text10(0) to Text10(3).
+    QLineEdit* sumBox(int row) const { return control<QLineEdit>(u"Text10(%1)"_s.arg(row)); }
+    QString total(int row) const { return sumBox(row)->text(); }
 
     // Dynamic: types the address on its page and presses "INICIAR".
     void iniciar(const QString& address = u"127.0.0.1"_s);
     // The dynamic page's five chart lines, top to bottom.
     QStringList dynamicChart() const { return texts(&form, {"Text12", "Text8", "Text7", "Text13", "Text10(4)"}); }
-    QStringList passLines() const { return lines(form.List2).filter(u"Ultimo valor para alineacion"_s); }
+    QStringList passLines() const
+    {
+        return lines(control<QListWidget>(u"List2"_s)).filter(u"Ultimo valor para alineacion"_s);
+    }
     bool dynamicRunning() const { return form.findChild<QObject*>(u"RunDynamicAlignment"_s); }
 
     // With probes held: lets the next probe answer once it is sent, and
