@@ -24,7 +24,7 @@ void EchoSampler::take(const QString& address, const std::function<void()>& befo
 {
     if (!m_form.Probe.socketsStartup()) {
         m_status = NoEchoSocket;
-        m_icmpNotice.tellOnce(&m_form, m_form.Probe.startupFailure());
+        tellWhyNoEcho();
         grade(done);
         return;
     }
@@ -34,8 +34,19 @@ void EchoSampler::take(const QString& address, const std::function<void()>& befo
                            [this, done = std::move(done)](qint32 status, const EchoReply& reply) {
                                m_status = status;
                                m_reply = reply;
+                               if (status == NoEchoSocket)
+                                   tellWhyNoEcho();
                                grade(done);
                            });
+}
+
+// Also when the echo facility started but refused the probe all the same; an
+// address that cannot be probed is no failure of the facility.
+void EchoSampler::tellWhyNoEcho()
+{
+    const QString failure = m_form.Probe.startupFailure();
+    if (!failure.isEmpty())
+        m_icmpNotice.tellOnce(&m_form, failure);
 }
 
 void EchoSampler::grade(const Done& done)
