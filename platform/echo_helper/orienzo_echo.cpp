@@ -9,8 +9,8 @@
 // Standard input is its lifeline: it ends at once when that closes or
 // anything comes on it. Its answer is one line on standard output,
 // "<status> <milliseconds> <address>", or "unavailable <errno>" when no raw
-// socket could be opened. Bad arguments are refused on standard error, and
-// nothing is sent.
+// socket could be opened. Bad arguments are refused on standard error, with
+// exit status 2, and nothing is sent.
 
 #include "capabilities.h"
 #include "platform/echo_exchange.h"
@@ -27,7 +27,7 @@
 
 namespace {
 
-enum ExitStatus { Answered = 0, Unavailable = 1, Refused = 2, Privileged = 3 };
+enum ExitStatus { Answered = 0, Unavailable = 1, Refused = 2, Unsafe = 3 };
 
 void writeAll(int descriptor, std::string_view text)
 {
@@ -55,16 +55,17 @@ int main(int argc, char* argv[])
 {
     // Ends with the thread that started it, even when that crashes. The
     // starter cannot ask for it: starting a program that carries a
-    // capability clears it.
+    // capability clears it. A starter that ended even before this has closed
+    // the lifeline, which ends the wait for the reply at once.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     // Once its capability is dropped its raw socket is still open, and the
     // user who started it must not take the socket over, as a debugger could.
     if (::prctl(PR_SET_DUMPABLE, 0) != 0)
-        return refuse("could not keep others out of it", Privileged);
+        return refuse("could not keep others out of it", Unsafe);
     const int raw = capabilities::openRawSocketWithNetRaw();
     const int openError = errno;
     if (!capabilities::dropAll())
-        return refuse("could not drop its capabilities", Privileged);
+        return refuse("could not drop its capabilities", Unsafe);
 
     const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
     const auto request = platform::readEchoHelperArguments(arguments);
