@@ -142,9 +142,13 @@ void reap(pid_t helper)
 
 QString echoHelperPath()
 {
-    const QString installed =
-        QFileInfo(u"/proc/self/exe"_s).canonicalPath() + u'/' + QString::fromUtf8(ORIENZO_ECHO_HELPER_FROM_PROGRAM);
-    return QFileInfo::exists(installed) ? QDir::cleanPath(installed) : QString::fromUtf8(ORIENZO_ECHO_HELPER_BUILD);
+    // Asked at every probe; the program does not move while it runs.
+    static const QString path = [] {
+        const QString installed =
+            QFileInfo(u"/proc/self/exe"_s).canonicalPath() + u'/' + QString::fromUtf8(ORIENZO_ECHO_HELPER_FROM_PROGRAM);
+        return QFileInfo::exists(installed) ? QDir::cleanPath(installed) : QString::fromUtf8(ORIENZO_ECHO_HELPER_BUILD);
+    }();
+    return path;
 }
 
 int echoHelperReadiness(const QString& path)
