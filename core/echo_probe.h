@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/echo_status.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -16,29 +18,20 @@ struct EchoReply {
     qint32 RoundTripTime = 0; // whole milliseconds
 };
 
-// Non-zero statuses, numbered as the IP status codes of the classic echo API.
-namespace EchoStatus {
-constexpr qint32 Success = 0;
-constexpr qint32 DestinationNetUnreachable = 11002;
-constexpr qint32 DestinationHostUnreachable = 11003;
-constexpr qint32 DestinationProtocolUnreachable = 11004;
-constexpr qint32 DestinationPortUnreachable = 11005;
-constexpr qint32 TimedOut = 11010;
-constexpr qint32 TtlExpiredTransit = 11013;
-constexpr qint32 GeneralFailure = 11050;
-} // namespace EchoStatus
-
-// True when an ICMP echo socket can be opened; on false the reason is kept
-// for SocketsStartupFailure().
+// True when an echo request can be sent: a ping socket opens, or the echo
+// helper may open a raw socket. On false the reason is kept for
+// SocketsStartupFailure().
 bool SocketsStartup();
-// Why the last SocketsStartup() gave false, in Spanish, with the remedy.
+// Why no echo request could be sent, in Spanish, with the remedies: the
+// last SocketsStartup() that gave false, or EchoProbe() after it that found
+// the helper refused all the same. Empty when nothing failed.
 QString SocketsStartupFailure();
 // Nothing to release on this platform: every probe opens and closes its own socket.
 void SocketsCleanup();
 
 // Sends one echo request ("hello", 1000 ms timeout) to the dotted address and
 // fills `reply`. Gives -1, leaving `reply` untouched and sending nothing, when
-// the address reads as 0 or all ones, or when no echo socket can be opened;
+// the address reads as 0 or all ones, or when no echo request can be sent;
 // otherwise gives reply.Status. `wakeup`, when given, aborts the wait early
 // (the program is closing); the result is then a timeout.
 qint32 EchoProbe(const QString& address, EchoReply& reply, const platform::EchoWakeup* wakeup = nullptr);

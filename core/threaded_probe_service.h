@@ -11,7 +11,8 @@ class ThreadedProbeService : public ProbeService {
     Q_OBJECT
 public:
     explicit ThreadedProbeService(QObject* parent = nullptr);
-    // Cuts a probe in progress short and joins the worker: returns at once.
+    // Cuts a probe in progress short, its echo helper ended with it, and
+    // joins the worker: returns at once.
     ~ThreadedProbeService() override;
 
     bool socketsStartup() override;

@@ -25,7 +25,7 @@ void EchoSampler::take(const QString& address, const std::function<void()>& befo
     ProbeService& probe = m_view.probe();
     if (!probe.socketsStartup()) {
         m_status = NoEchoSocket;
-        m_icmpNotice.tellOnce(m_view.mainWindow(), probe.startupFailure());
+        tellWhyNoEcho();
         grade(done);
         return;
     }
@@ -34,8 +34,19 @@ void EchoSampler::take(const QString& address, const std::function<void()>& befo
     probe.echoProbe(address, m_reply, this, [this, done = std::move(done)](qint32 status, const EchoReply& reply) {
         m_status = status;
         m_reply = reply;
+        if (status == NoEchoSocket)
+            tellWhyNoEcho();
         grade(done);
     });
+}
+
+// Also when the echo facility started but refused the probe all the same; an
+// address that cannot be probed is no failure of the facility.
+void EchoSampler::tellWhyNoEcho()
+{
+    const QString failure = m_view.probe().startupFailure();
+    if (!failure.isEmpty())
+        m_icmpNotice.tellOnce(m_view.mainWindow(), failure);
 }
 
 void EchoSampler::grade(const Done& done)

@@ -26,11 +26,13 @@ public:
     // Probes the address. `beforeProbe` runs once the echo facility is known
     // to work, just before the request goes out; `done` gets the sample's
     // grade, or none, once LastRoundTrip holds the reply's time. Without an
-    // echo facility no probe is sent, the sample counts as unanswered, never
-    // as what an earlier probe left, and the user learns why once.
+    // echo facility no probe is sent, or none gets through, the sample counts
+    // as unanswered, never as what an earlier probe left, and the user learns
+    // why once.
     void take(const QString& address, const std::function<void()>& beforeProbe, Done done);
 
 private:
+    void tellWhyNoEcho();
     void grade(const Done& done);
 
     MeasuringView& m_view;

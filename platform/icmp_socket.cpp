@@ -1,7 +1,5 @@
 #include "platform/icmp_socket.h"
 
-#include "platform/echo_wakeup.h"
-
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -82,15 +80,6 @@ void filterUnwantedTypes(int descriptor)
     ::setsockopt(descriptor, SOL_RAW, ICMP_FILTER, &filter, sizeof filter);
 }
 
-std::optional<OpenedSocket> openRawSocket()
-{
-    const int descriptor = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
-    if (descriptor < 0)
-        return std::nullopt;
-    filterUnwantedTypes(descriptor);
-    return OpenedSocket{descriptor, static_cast<std::uint16_t>(::getpid())};
-}
-
 // One message read from the socket, with what the kernel said about it.
 struct SocketRead {
     std::vector<std::uint8_t> bytes;
@@ -157,21 +146,33 @@ std::optional<SocketRead> readOnce(int descriptor, int flags)
 
 } // namespace
 
+int openRawIcmpDescriptor()
+{
+    return ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
+}
+
 IcmpSocket::IcmpSocket()
 {
-    auto opened = openDatagramSocket();
-    if (opened) {
-        m_kind = IcmpSocketKind::Datagram;
-    } else {
-        opened = openRawSocket();
-        m_kind = IcmpSocketKind::Raw;
-        m_openError = opened ? 0 : errno;
+    const auto opened = openDatagramSocket();
+    if (!opened) {
+        m_openError = errno;
+        return;
     }
-    if (opened) {
-        stampArrivals(opened->descriptor);
-        m_descriptor = opened->descriptor;
-        m_identifier = opened->identifier;
-    }
+    stampArrivals(opened->descriptor);
+    m_descriptor = opened->descriptor;
+    m_identifier = opened->identifier;
+}
+
+IcmpSocket::IcmpSocket(RawIcmpDescriptor raw) : m_kind(IcmpSocketKind::Raw)
+{
+    if (raw.descriptor < 0)
+        return;
+    filterUnwantedTypes(raw.descriptor);
+    stampArrivals(raw.descriptor);
+    m_descriptor = raw.descriptor;
+    // One probe to a socket, and one socket to a process: the process's own
+    // number tells its replies from those to other programs' pings.
+    m_identifier = static_cast<std::uint16_t>(::getpid());
 }
 
 IcmpSocket::~IcmpSocket()
@@ -211,15 +212,15 @@ bool IcmpSocket::send(std::uint32_t target, std::span<const std::uint8_t> messag
     return sent == static_cast<ssize_t>(message.size());
 }
 
-WaitOutcome IcmpSocket::wait(std::chrono::milliseconds timeout, const EchoWakeup* wakeup)
+WaitOutcome IcmpSocket::wait(std::chrono::milliseconds timeout, int stopDescriptor)
 {
-    // poll() passes over a negative descriptor: no wakeup, nothing to watch.
-    std::array<pollfd, 2> watched{{{m_descriptor, POLLIN, 0}, {wakeup ? wakeup->descriptor() : -1, POLLIN, 0}}};
+    // poll() passes over a negative descriptor: nothing to stop the wait.
+    std::array<pollfd, 2> watched{{{m_descriptor, POLLIN, 0}, {stopDescriptor, POLLIN, 0}}};
     const int ready = ::poll(watched.data(), watched.size(), static_cast<int>(timeout.count()));
     if (ready < 0)
         return errno == EINTR ? WaitOutcome::Idle : WaitOutcome::Failed;
     if (watched[1].revents != 0)
-        return WaitOutcome::Woken;
+        return WaitOutcome::Stopped;
     return watched[0].revents != 0 ? WaitOutcome::Readable : WaitOutcome::Idle;
 }
 

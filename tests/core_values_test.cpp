@@ -160,7 +160,8 @@ private slots:
     void icmpUnavailableSaysWhyInSpanish_data()
     {
         QTest::addColumn<int>("error");
-        for (const int error : {EPERM, EACCES, EAFNOSUPPORT, EPROTONOSUPPORT, EMFILE, ENFILE, ENOBUFS, ENOMEM})
+        for (const int error :
+             {EPERM, EACCES, EAFNOSUPPORT, EPROTONOSUPPORT, EMFILE, ENFILE, ENOBUFS, ENOMEM, ENOENT, EPROTO})
             QTest::newRow(strerrorname_np(error)) << error;
         QTest::newRow("any other") << 12345;
     }
@@ -168,12 +169,12 @@ private slots:
     void icmpUnavailableSaysWhyInSpanish()
     {
         QFETCH(int, error);
-        const QString text = icmpUnavailableText(error, u"/usr/bin/orienzo-wireless"_s);
+        const QString text = icmpUnavailableText(error, u"/usr/libexec/orienzo-wireless/orienzo-echo"_s);
         const QString reason = text.section(u'(', 1, 1).section(u')', 0, 0);
         QVERIFY(!reason.isEmpty());
         QVERIFY2(!text.contains(QString::fromLocal8Bit(std::strerror(error))), qPrintable(reason));
         QCOMPARE(reason.contains(QString::number(error)), error == 12345);
-        QVERIFY(text.contains(u"sudo setcap cap_net_raw+ep '/usr/bin/orienzo-wireless'"_s));
+        QVERIFY(text.contains(u"sudo setcap cap_net_raw=p '/usr/libexec/orienzo-wireless/orienzo-echo'"_s));
         QVERIFY(text.contains(u"sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\""_s));
     }
 };

@@ -159,8 +159,16 @@ private slots:
         }
     }
 
+    void passWithoutEchoFacilityShowsNoConnectivity_data()
+    {
+        QTest::addColumn<bool>("refusedAtProbe");
+        QTest::newRow("none at start-up") << false;
+        QTest::newRow("probe refused") << true;
+    }
+
     void passWithoutEchoFacilityShowsNoConnectivity()
     {
+        QFETCH(bool, refusedAtProbe);
         WindowDriver d;
         const QString reason = u"Sin permiso para ICMP"_s;
         // A good probe first: the passes after it must not repeat it.
@@ -170,11 +178,12 @@ private slots:
         d.probe.script(EchoStatus::Success, 3);
         d.iniciar();
         QVERIFY(d.completePasses(1));
-        d.probe.setStartupFailure(reason);
+        refusedAtProbe ? d.probe.refuseProbes(reason) : d.probe.setStartupFailure(reason);
+        d.probe.hold(false);
         d.probe.release();
         QTRY_VERIFY(d.passLines().size() >= 5);
 
-        QCOMPARE(d.probe.probeCount(), 2);
+        QCOMPARE(d.probe.probeCount() > 2, refusedAtProbe);
         const QStringList chart = d.dynamicChart();
         for (int index = 0; index < 5; ++index)
             QCOMPARE(column(chart, index), index < 2 ? "|||||" : "    -");
@@ -194,7 +203,7 @@ private slots:
         QCOMPARE(column(d.dynamicChart(), 0), "    -");
         QCOMPARE(column(d.dynamicChart(), 2), "    -");
         QCOMPARE(openMessageBoxes(IcmpNoticeTitle).size(), 1);
-        QCOMPARE(d.probe.probeCount(), 2);
+        QCOMPARE(d.probe.probeCount() > 2, refusedAtProbe);
     }
 
     void logKeepsNewest1000Lines()

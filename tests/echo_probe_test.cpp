@@ -1,6 +1,7 @@
 #include "core/echo_probe.h"
 #include "core/threaded_probe_service.h"
 #include "network/test_network.h"
+#include "platform/echo_helper_launch.h"
 #include "platform/echo_wakeup.h"
 #include "platform/icmp_packet.h"
 #include "platform/icmp_socket.h"
@@ -11,11 +12,10 @@
 #include <QTest>
 #include <QtEndian>
 #include <array>
-#include <linux/capability.h>
+#include <linux/securebits.h>
 #include <memory>
-#include <sys/syscall.h>
+#include <sys/prctl.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -97,40 +97,35 @@ platform::IcmpMatch classify(const Bytes& bytes, Via via, std::uint32_t sender)
     return parsed ? platform::classifyIcmp(*parsed, sender, Ours) : platform::IcmpMatch::NotOurs;
 }
 
-// Takes CAP_NET_RAW out of the calling thread's effective set for its lifetime.
-class WithoutRawSockets {
+// Programs started from the calling thread gain no capability for being
+// started by root, for the guard's lifetime: so the echo helper of the
+// build tree, which carries none of its own, is refused a raw socket.
+class HelperWithoutPrivilege {
 public:
-    WithoutRawSockets()
-    {
-        ::syscall(SYS_capget, &m_header, m_saved.data());
-        auto reduced = m_saved;
-        reduced[0].effective &= ~(1u << CAP_NET_RAW);
-        ::syscall(SYS_capset, &m_header, reduced.data());
-    }
-    ~WithoutRawSockets() { ::syscall(SYS_capset, &m_header, m_saved.data()); }
+    HelperWithoutPrivilege() { ::prctl(PR_SET_SECUREBITS, m_saved | SECBIT_NOROOT); }
+    ~HelperWithoutPrivilege() { ::prctl(PR_SET_SECUREBITS, m_saved); }
 
 private:
-    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
-    std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> m_saved{};
+    int m_saved = ::prctl(PR_GET_SECUREBITS);
 };
 
-// The test thread in the prober's namespace, with the socket kind chosen and
-// a responder started.
+// The test thread in the prober's namespace, probing through a ping socket
+// or the echo helper, with a responder started.
 class ProberSession {
 public:
     ProberSession(TestNetwork& network, bool pingSockets, const QStringList& responderArguments)
         : m_started(network.allowPingSockets(pingSockets)
                     && network.startResponder(ResponderProgram, responderArguments)),
           m_visit(network.proberNamespace()),
-          m_expectedKind(pingSockets ? platform::IcmpSocketKind::Datagram : platform::IcmpSocketKind::Raw)
+          m_pingSockets(pingSockets)
     {
     }
-    bool isReady() const { return m_started && m_visit.isActive() && platform::IcmpSocket().kind() == m_expectedKind; }
+    bool isReady() const { return m_started && m_visit.isActive() && platform::IcmpSocket().isOpen() == m_pingSockets; }
 
 private:
     bool m_started;
     NamespaceVisit m_visit;
-    platform::IcmpSocketKind m_expectedKind;
+    bool m_pingSockets;
 };
 
 // What the responder does, and what each of the probes made one after another
@@ -147,7 +142,7 @@ struct Exchange {
 void addRowForBothSockets(const QString& name, const Exchange& exchange)
 {
     for (const bool pingSockets : {false, true})
-        QTest::addRow("%s, %s socket", qPrintable(name), pingSockets ? "ping" : "raw") << pingSockets << exchange;
+        QTest::addRow("%s, %s", qPrintable(name), pingSockets ? "ping socket" : "helper") << pingSockets << exchange;
 }
 
 } // namespace
@@ -281,6 +276,62 @@ private slots:
         QVERIFY(!usable || reply.RoundTripTime < 5);
     }
 
+    // The helper takes its arguments only as the program writes them; it
+    // refuses anything else with its reason, and sends nothing.
+    void helperReadsArgumentsStrictly_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("accepted");
+        const auto row = [](const char* name, const QString& address, const QString& sequence = u"7"_s) {
+            QTest::newRow(name) << QStringList{address, sequence} << false;
+        };
+        QTest::newRow("as the program writes them") << QStringList{Responder, u"65535"_s} << true;
+        QTest::newRow("none") << QStringList() << false;
+        QTest::newRow("address only") << QStringList{Responder} << false;
+        QTest::newRow("one too many") << QStringList{Responder, u"7"_s, u"7"_s} << false;
+        row("empty address", QString());
+        row("three octets", u"198.18.2"_s);
+        row("five octets", u"198.18.0.2.1"_s);
+        row("empty octet", u"198.18..2"_s);
+        row("octet above 255", u"198.18.0.256"_s);
+        row("leading zero", u"198.18.0.02"_s);
+        row("hex", u"0xc6.18.0.2"_s);
+        row("sign", u"+198.18.0.2"_s);
+        row("space after", u"198.18.0.2 "_s);
+        row("other digits", u"198.18.0.٢"_s);
+        row("digits past any number", u"198.18.0.99999999999999999999"_s);
+        row("any", u"0.0.0.0"_s);
+        row("broadcast", u"255.255.255.255"_s);
+        row("empty sequence", Responder, QString());
+        row("sequence above 65535", Responder, u"65536"_s);
+        row("negative sequence", Responder, u"-1"_s);
+        row("sequence with leading zero", Responder, u"07"_s);
+        row("sequence in hex", Responder, u"0x7"_s);
+    }
+
+    void helperReadsArgumentsStrictly()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, accepted);
+        std::vector<std::string> texts;
+        for (const QString& argument : arguments)
+            texts.push_back(argument.toStdString());
+        const std::vector<std::string_view> views(texts.begin(), texts.end());
+        const auto request = platform::readEchoHelperArguments(views);
+        QCOMPARE(std::holds_alternative<platform::EchoHelperRequest>(request), accepted);
+        REQUIRE_NETWORK();
+        const ProberSession session(*m_network, false, {});
+        QVERIFY(session.isReady());
+        const quint64 sentBefore = echoRequestsSentHere();
+        QProcess helper;
+        helper.start(platform::echoHelperPath(), arguments);
+        QVERIFY(helper.waitForFinished());
+        QCOMPARE(helper.exitCode(), accepted ? 0 : 2);
+        QCOMPARE(helper.readAllStandardError().startsWith("orienzo-echo: "), !accepted);
+        QCOMPARE(helper.readAllStandardOutput().startsWith("0 "), accepted);
+        QCOMPARE(echoRequestsSentHere(), sentBefore + accepted);
+    }
+
     void measuresAnswers_data()
     {
         QTest::addColumn<bool>("pingSockets");
@@ -374,22 +425,32 @@ private slots:
         }
     }
 
+    // With neither a ping socket nor a helper that may open a raw socket, the
+    // user is told the remedies, none of them a privilege for this program;
+    // a probe sends nothing, and says why too.
     void startupNamesRemediesWhenNoSocketOpens()
     {
         REQUIRE_NETWORK();
         const ProberSession session(*m_network, false, {});
         QVERIFY(session.isReady());
-        const WithoutRawSockets withoutRawSockets;
+        QVERIFY2(SocketsStartup(), "root starts the helper with every capability");
+        const HelperWithoutPrivilege unprivileged;
         QVERIFY(!SocketsStartup());
         const QString failure = SocketsStartupFailure();
-        QVERIFY(failure.contains(u"sudo setcap cap_net_raw+ep '%1'"_s.arg(QCoreApplication::applicationFilePath())));
+        QVERIFY(failure.contains(u"sudo setcap cap_net_raw=p '%1'"_s.arg(platform::echoHelperPath())));
         QVERIFY(failure.contains(u"sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\""_s));
-        EchoReply reply = Untouched;
-        QCOMPARE(EchoProbe(u"127.0.0.1"_s, reply), -1);
-        QCOMPARE(fields(reply), fields(Untouched));
+        QVERIFY(!failure.contains(QCoreApplication::applicationFilePath()));
+
         QVERIFY(m_network->allowPingSockets(true));
         QVERIFY(SocketsStartup());
         QVERIFY(SocketsStartupFailure().isEmpty());
+        QVERIFY(m_network->allowPingSockets(false));
+        const quint64 sentBefore = echoRequestsSentHere();
+        EchoReply reply = Untouched;
+        QCOMPARE(EchoProbe(u"127.0.0.1"_s, reply), -1);
+        QCOMPARE(fields(reply), fields(Untouched));
+        QCOMPARE(echoRequestsSentHere(), sentBefore);
+        QCOMPARE(SocketsStartupFailure(), failure);
     }
 
     // Answers only receivers still alive, on the UI thread; closes at once in

@@ -23,7 +23,9 @@ QByteArray readProcFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// utime + stime of /proc/PID/stat, which include the threads already ended.
+// utime + stime of /proc/PID/stat, which include the threads already ended,
+// and cutime + cstime, the programs it started and waited for: the echo
+// helper's runs are the program's cost too.
 std::optional<qint64> processorTicks(qint64 pid)
 {
     const QByteArray stat = readProcFile(u"/proc/%1/stat"_s.arg(pid));
@@ -34,10 +36,13 @@ std::optional<qint64> processorTicks(qint64 pid)
         return std::nullopt;
     const QList<QByteArray> fields = stat.mid(nameEnd + 2).split(' ');
     constexpr int UserTime = 14 - 3;
-    constexpr int SystemTime = 15 - 3;
-    if (fields.size() <= SystemTime)
+    constexpr int ChildrenSystemTime = 17 - 3;
+    if (fields.size() <= ChildrenSystemTime)
         return std::nullopt;
-    return fields[UserTime].toLongLong() + fields[SystemTime].toLongLong();
+    qint64 ticks = 0;
+    for (int field = UserTime; field <= ChildrenSystemTime; ++field)
+        ticks += fields[field].toLongLong();
+    return ticks;
 }
 
 UsageMeter::Switches switchesOfThread(const QString& taskPath)

@@ -8,7 +8,8 @@
 namespace bench {
 
 // What a running process costs the machine from now until stop(): the
-// processor time of all its threads (user and system), and how many times
+// processor time of all its threads (user and system) and of the programs
+// it started and waited for meanwhile, and how many times
 // its threads were switched out, each switch ending one wakeup. A thread of
 // the meter's own looks at the process every half second, so that a thread
 // that ends meanwhile still counts up to its last look.

@@ -13,7 +13,7 @@ void ScriptedProbeService::echoProbe(const QString& address, const EchoReply& re
 {
     m_addresses.append(address);
     ++m_unanswered;
-    Probe probe{reply, receiver, std::move(done)};
+    Probe probe{reply, !m_refusal.isEmpty(), receiver, std::move(done)};
     if (m_holding)
         m_held.append(std::move(probe));
     else
@@ -24,7 +24,9 @@ void ScriptedProbeService::answerSoon(Probe probe)
 {
     QTimer::singleShot(0, this, [this, probe = std::move(probe)] {
         --m_unanswered;
-        const Outcome outcome = m_script.isEmpty() ? Outcome{EchoStatus::Success, 1} : m_script.dequeue();
+        Outcome outcome = m_script.isEmpty() ? Outcome{EchoStatus::Success, 1} : m_script.dequeue();
+        if (probe.refused)
+            outcome.status = -1;
         EchoReply reply = probe.reply;
         // Like EchoProbe, -1 leaves the record as it was.
         if (outcome.status != -1) {

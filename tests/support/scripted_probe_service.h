@@ -24,6 +24,9 @@ public:
     // From now on the socket library cannot be started, for this reason; an
     // empty reason lets it start again.
     void setStartupFailure(const QString& reason) { m_failure = reason; }
+    // From now on the socket library starts, but each probe is refused for
+    // this reason, as the echo helper is without its capability.
+    void refuseProbes(const QString& reason) { m_refusal = reason; }
     // While held, probes stay unanswered until release(), so that a test can
     // act during a probe.
     void hold(bool held) { m_holding = held; }
@@ -36,12 +39,13 @@ public:
     QStringList addresses() const { return m_addresses; }
 
     bool socketsStartup() override { return m_failure.isEmpty(); }
-    QString startupFailure() const override { return m_failure; }
+    QString startupFailure() const override { return m_failure.isEmpty() ? m_refusal : m_failure; }
     void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) override;
 
 private:
     struct Probe {
         EchoReply reply;
+        bool refused;
         QPointer<QObject> receiver;
         Done done;
     };
@@ -52,6 +56,7 @@ private:
     QList<Probe> m_held;
     QStringList m_addresses;
     QString m_failure;
+    QString m_refusal;
     int m_unanswered = 0;
     bool m_holding = false;
 };

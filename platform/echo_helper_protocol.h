@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/echo_exchange.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// What the program with the windows and its echo helper say to each other:
+// the helper's two arguments, and the one line it answers. Both sides read
+// strictly and refuse anything that the other side would not write.
+namespace platform {
+
+struct EchoHelperRequest {
+    std::uint32_t target = 0; // network byte order
+    std::uint16_t sequence = 0;
+};
+
+// The address as four decimal octets, and the sequence number.
+std::array<std::string, 2> echoHelperArguments(const EchoHelperRequest& request);
+// The request, or why the arguments are refused. The address must be neither
+// 0.0.0.0 nor 255.255.255.255, the addresses a probe never sends to.
+std::variant<EchoHelperRequest, std::string> readEchoHelperArguments(std::span<const std::string_view> arguments);
+
+// "<status> <milliseconds> <address>\n", or "unavailable <errno>\n" when no
+// raw socket could be opened.
+std::string echoAnswerLine(const EchoOutcome& outcome);
+std::string unavailableLine(int openError);
+
+struct EchoHelperAnswer {
+    std::optional<EchoOutcome> outcome;
+    int openError = 0; // when there is no outcome
+};
+
+// nullopt for anything but one of the two lines.
+std::optional<EchoHelperAnswer> readEchoHelperAnswer(std::string_view text);
+
+} // namespace platform
