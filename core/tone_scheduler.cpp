@@ -9,7 +9,7 @@ namespace {
 
 // Room for the worker to get to a tone late, on a busy machine, and still
 // place it on the beat.
-constexpr auto Slack = 10ms;
+constexpr auto Slack = 5ms;
 
 ToneScheduler::Clock::duration lengthOf(const ToneSamples& samples)
 {
