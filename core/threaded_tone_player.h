@@ -1,18 +1,18 @@
 #pragma once
 
 #include "core/tone_player.h"
+#include "core/tone_scheduler.h"
 
-#include <memory>
+#include <QThread>
 
-// Sounds the tones one after another on a worker thread of its own, which
-// holds the sound output while the sound is on. What it learns about the
-// output comes back on the thread that owns the player.
+// Sounds the tones on a worker thread of its own, which holds the sound
+// output while the sound is on. What it learns about the output comes back
+// on the thread that owns the player.
 class ThreadedTonePlayer : public TonePlayer {
     Q_OBJECT
 public:
     ThreadedTonePlayer();
-    // Returns at once: a worker still waiting on a sound server that does not
-    // answer is left to end with the program.
+    // Joins the worker, which lets the output go: returns at once.
     ~ThreadedTonePlayer() override;
 
     void setSoundOn(bool on) override;
@@ -20,8 +20,10 @@ public:
     QString unavailableReason() const override;
 
 private:
-    struct Worker;
+    void showUnavailable(const QString& reason);
 
-    std::shared_ptr<Worker> m_worker;
+    QThread m_worker;
+    ToneScheduler m_scheduler; // lives in m_worker
+    bool m_soundOn = false;
     QString m_unavailableReason;
 };

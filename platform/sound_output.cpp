@@ -1,20 +1,31 @@
 #include "platform/sound_output.h"
 
+#include <pulse/context.h>
 #include <pulse/error.h>
-#include <pulse/simple.h>
+#include <pulse/stream.h>
+#include <pulse/thread-mainloop.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace platform {
 
 namespace {
 
-// Room in the server for most of a tone, so that a worker thread held up by
-// a busy machine does not leave gaps in it.
-constexpr pa_usec_t BufferedUsec = 100'000;
-// Playing starts once this much is in, less than any tone, so a tone is
-// heard as soon as it is written.
-constexpr pa_usec_t StartUsec = 20'000;
+// The server holds a second of silence ahead and asks for more every half
+// second, so the stream costs two wakeups a second. A sound is written over
+// that silence where it is to be heard. What the server plays ahead of the
+// stream, its latency, is the second less twice the half second: 25 ms,
+// about one block of a desktop's PipeWire, which it keeps.
+constexpr auto Buffered = 1025ms;
+constexpr auto AskedEvery = 500ms;
+// How far past the server's own latency a sound must land so that the
+// server has not taken that part of the stream yet when it arrives.
+constexpr auto Margin = 5ms;
 
 QString reasonFor(int error)
 {
@@ -33,68 +44,202 @@ QString reasonFor(int error)
     }
 }
 
-QString failureText(int error)
+std::uint32_t usecIn(std::chrono::microseconds duration)
 {
-    return u"No hay salida de sonido: %1 (código %2)."_s.arg(reasonFor(error)).arg(error);
+    return static_cast<std::uint32_t>(duration.count());
 }
 
 } // namespace
+
+// Holds libpulse's thread off the stream while the calling thread works on it.
+class SoundOutput::Lock {
+public:
+    explicit Lock(pa_threaded_mainloop* loop) : m_loop(loop) { pa_threaded_mainloop_lock(m_loop); }
+    ~Lock() { pa_threaded_mainloop_unlock(m_loop); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    pa_threaded_mainloop* m_loop;
+};
+
+SoundOutput::SoundOutput(std::function<void()> changed) : m_changed(std::move(changed))
+{
+}
 
 SoundOutput::~SoundOutput()
 {
     close();
 }
 
-bool SoundOutput::open(int sampleRate)
+void SoundOutput::open(int sampleRate)
 {
-    if (m_stream)
-        return true;
-    const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
-    const std::uint32_t serverDefault = static_cast<std::uint32_t>(-1);
-    const auto bytesFor = [&format](pa_usec_t usec) {
-        return static_cast<std::uint32_t>(pa_usec_to_bytes(usec, &format));
-    };
-    const pa_buffer_attr buffer{serverDefault, bytesFor(BufferedUsec), bytesFor(StartUsec), serverDefault,
-                                serverDefault};
-    int error = 0;
-    m_stream = pa_simple_new(nullptr, "Orienzo wireless", PA_STREAM_PLAYBACK, nullptr, "Alineación por sonido", &format,
-                             nullptr, &buffer, &error);
-    m_failure = m_stream ? QString() : failureText(error);
-    return m_stream != nullptr;
-}
-
-bool SoundOutput::isOpen() const
-{
-    return m_stream != nullptr;
-}
-
-bool SoundOutput::write(std::span<const std::int16_t> samples)
-{
-    int error = 0;
-    if (m_stream && pa_simple_write(m_stream, samples.data(), samples.size_bytes(), &error) == 0)
-        return true;
-    m_failure = failureText(m_stream ? error : PA_ERR_BADSTATE);
     close();
-    return false;
+    m_sampleRate = sampleRate;
+    m_loop = pa_threaded_mainloop_new();
+    m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), "Orienzo wireless");
+    pa_context_set_state_callback(m_context, &SoundOutput::contextChanged, this);
+    m_state = State::Opening;
+    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0) {
+        m_state = State::Failed;
+        m_error = pa_context_errno(m_context);
+    }
+    pa_threaded_mainloop_start(m_loop);
 }
 
-std::chrono::microseconds SoundOutput::unplayed() const
+SoundOutput::State SoundOutput::state() const
 {
-    int error = 0;
-    const pa_usec_t latency = m_stream ? pa_simple_get_latency(m_stream, &error) : 0;
-    return std::chrono::microseconds(error == 0 ? latency : 0);
-}
-
-void SoundOutput::close()
-{
-    if (m_stream)
-        pa_simple_free(m_stream);
-    m_stream = nullptr;
+    if (!m_loop)
+        return State::Closed;
+    const Lock lock(m_loop);
+    return m_state;
 }
 
 QString SoundOutput::failure() const
 {
-    return m_failure;
+    const Lock lock(m_loop);
+    return u"No hay salida de sonido: %1 (código %2)."_s.arg(reasonFor(m_error)).arg(m_error);
+}
+
+SoundOutput::Clock::duration SoundOutput::lead() const
+{
+    const Lock lock(m_loop);
+    const pa_timing_info* timing = m_stream ? pa_stream_get_timing_info(m_stream) : nullptr;
+    return std::chrono::microseconds(timing ? timing->configured_sink_usec : 0) + Margin;
+}
+
+// Where the stream is heard now is worked out from the server's last account
+// of it, which comes with every request for more.
+SoundOutput::Clock::time_point SoundOutput::place(std::span<const std::int16_t> samples, Clock::time_point at)
+{
+    const Clock::duration soonest = lead();
+    const Lock lock(m_loop);
+    pa_usec_t heard = 0;
+    if (m_state != State::Open || pa_stream_get_time(m_stream, &heard) < 0)
+        return at;
+    const Clock::time_point now = Clock::now();
+    const Clock::duration ahead = std::max(at - now, soonest);
+    const std::int64_t start = framesIn(std::chrono::microseconds(heard) + ahead);
+    // From the sound's start, or from the end of the silence if the server
+    // has played past it, to the end of the sound or of the silence.
+    const std::int64_t from = std::min(start, m_written);
+    const std::int64_t to = std::max(start + std::int64_t(samples.size()), m_written);
+    std::vector<std::int16_t> frames(std::size_t(to - from));
+    std::ranges::copy(samples, frames.begin() + (start - from));
+    pa_stream_write(m_stream, frames.data(), frames.size() * sizeof(std::int16_t), nullptr,
+                    from * std::int64_t(sizeof(std::int16_t)), PA_SEEK_ABSOLUTE);
+    m_written = to;
+    return now + ahead;
+}
+
+// libpulse's thread is stopped before anything it works on goes, and what
+// goes says nothing more.
+void SoundOutput::close()
+{
+    if (!m_loop)
+        return;
+    pa_threaded_mainloop_stop(m_loop);
+    if (m_stream) {
+        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+        pa_stream_disconnect(m_stream);
+        pa_stream_unref(m_stream);
+    }
+    pa_context_set_state_callback(m_context, nullptr, nullptr);
+    pa_context_disconnect(m_context);
+    pa_context_unref(m_context);
+    pa_threaded_mainloop_free(m_loop);
+    m_stream = nullptr;
+    m_context = nullptr;
+    m_loop = nullptr;
+    m_state = State::Closed;
+    m_written = 0;
+}
+
+void SoundOutput::contextChanged(pa_context* context, void* self)
+{
+    auto* output = static_cast<SoundOutput*>(self);
+    switch (pa_context_get_state(context)) {
+    case PA_CONTEXT_READY: output->connectStream(); break;
+    case PA_CONTEXT_FAILED:
+    case PA_CONTEXT_TERMINATED: output->fail(); break;
+    default: break;
+    }
+}
+
+// Never corked and without a start threshold, the stream plays from the
+// first request on and goes on playing, silence included.
+void SoundOutput::connectStream()
+{
+    const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(m_sampleRate), 1};
+    const auto bytesFor = [&format](std::chrono::microseconds duration) {
+        return static_cast<std::uint32_t>(pa_usec_to_bytes(usecIn(duration), &format));
+    };
+    const std::uint32_t serverDefault = static_cast<std::uint32_t>(-1);
+    const pa_buffer_attr buffer{serverDefault, bytesFor(Buffered), 0, bytesFor(AskedEvery), serverDefault};
+    m_stream = pa_stream_new(m_context, "Alineación por sonido", &format, nullptr);
+    pa_stream_set_state_callback(m_stream, &SoundOutput::streamChanged, this);
+    pa_stream_set_write_callback(m_stream, &SoundOutput::moreWanted, this);
+    if (pa_stream_connect_playback(m_stream, nullptr, &buffer, PA_STREAM_INTERPOLATE_TIMING, nullptr, nullptr) < 0)
+        fail();
+}
+
+void SoundOutput::streamChanged(pa_stream* stream, void* self)
+{
+    const pa_stream_state_t state = pa_stream_get_state(stream);
+    if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED)
+        static_cast<SoundOutput*>(self)->fail();
+}
+
+// The server's account of the stream is asked for just after it has taken a
+// block: then where it reads and when match, which PipeWire's account of a
+// moment between blocks does not. The stream counts as open from the first.
+void SoundOutput::moreWanted(pa_stream* stream, std::size_t bytes, void* self)
+{
+    static_cast<SoundOutput*>(self)->writeSilence(bytes);
+    if (pa_operation* asked = pa_stream_update_timing_info(stream, &SoundOutput::timingUpdated, self))
+        pa_operation_unref(asked);
+}
+
+void SoundOutput::timingUpdated(pa_stream*, int success, void* self)
+{
+    auto* output = static_cast<SoundOutput*>(self);
+    if (success && output->m_state == State::Opening)
+        output->enter(State::Open);
+}
+
+// libpulse lends a buffer of at most one block of its shared memory at a
+// time.
+void SoundOutput::writeSilence(std::size_t bytes)
+{
+    while (bytes > 0) {
+        void* silence = nullptr;
+        std::size_t lent = bytes;
+        if (pa_stream_begin_write(m_stream, &silence, &lent) < 0)
+            return fail();
+        std::memset(silence, 0, lent);
+        pa_stream_write(m_stream, silence, lent, nullptr, 0, PA_SEEK_RELATIVE);
+        m_written += std::int64_t(lent / sizeof(std::int16_t));
+        bytes -= lent;
+    }
+}
+
+void SoundOutput::enter(State state)
+{
+    m_state = state;
+    m_changed();
+}
+
+void SoundOutput::fail()
+{
+    if (m_state == State::Failed)
+        return;
+    m_error = pa_context_errno(m_context);
+    enter(State::Failed);
+}
+
+std::int64_t SoundOutput::framesIn(Clock::duration duration) const
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(duration).count() * m_sampleRate / 1'000'000;
 }
 
 } // namespace platform

@@ -3,38 +3,68 @@
 #include <QString>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <span>
 
-struct pa_simple;
+struct pa_context;
+struct pa_stream;
+struct pa_threaded_mainloop;
 
 namespace platform {
 
-// One playback stream to the desktop's sound server through PulseAudio's
-// simple API, which PipeWire's PulseAudio service answers too: mono signed
-// 16-bit samples that start playing as soon as a little is written.
-// Every call blocks; the UI thread never makes them.
+// One playback stream of mono signed 16-bit samples to the desktop's sound
+// server through libpulse, which PipeWire's PulseAudio service answers too.
+// While open the stream never stops: libpulse's own thread feeds it silence
+// as the server asks for more, so its sample clock runs evenly and a sound
+// placed on it is heard whole, at the moment asked for, in whatever blocks
+// the server plays it. Every call returns at once; the connection is made
+// and watched on libpulse's thread.
 class SoundOutput {
 public:
-    SoundOutput() = default;
+    using Clock = std::chrono::steady_clock;
+    enum class State { Closed, Opening, Open, Failed };
+
+    // `changed` is called on libpulse's thread whenever state() changes.
+    explicit SoundOutput(std::function<void()> changed);
     ~SoundOutput();
     SoundOutput(const SoundOutput&) = delete;
     SoundOutput& operator=(const SoundOutput&) = delete;
 
-    // Connects to the default server and sink; false with failure() set.
-    bool open(int sampleRate);
-    bool isOpen() const;
-    // Returns once the server has taken every sample into its buffer. On
-    // false the stream is closed and failure() says why.
-    bool write(std::span<const std::int16_t> samples);
-    // How long until the last sample written is heard; zero when unknown.
-    std::chrono::microseconds unplayed() const;
-    void close();
-    // Why the last open or write failed, in Spanish.
+    // Starts connecting to the default server and sink.
+    void open(int sampleRate);
+    State state() const;
+    // Why the output failed, in Spanish.
     QString failure() const;
+    // How soon after it is placed a sound can be heard, once open.
+    Clock::duration lead() const;
+    // From `at` on, or from lead() after now if that is later, what is heard
+    // is `samples` and then silence: whatever was placed there before is
+    // dropped. Returns when the first sample will be heard.
+    Clock::time_point place(std::span<const std::int16_t> samples, Clock::time_point at);
+    void close();
 
 private:
-    pa_simple* m_stream = nullptr;
-    QString m_failure;
+    class Lock;
+
+    static void contextChanged(pa_context* context, void* self);
+    static void streamChanged(pa_stream* stream, void* self);
+    static void moreWanted(pa_stream* stream, std::size_t bytes, void* self);
+    static void timingUpdated(pa_stream* stream, int success, void* self);
+    void connectStream();
+    void writeSilence(std::size_t bytes);
+    void enter(State state);
+    void fail();
+    std::int64_t framesIn(Clock::duration duration) const;
+
+    std::function<void()> m_changed;
+    pa_threaded_mainloop* m_loop = nullptr;
+    pa_context* m_context = nullptr;
+    pa_stream* m_stream = nullptr;
+    int m_sampleRate = 0;
+    // Guarded by the loop's lock:
+    State m_state = State::Closed;
+    int m_error = 0;
+    std::int64_t m_written = 0; // frames, where the next silence goes
 };
 
 } // namespace platform

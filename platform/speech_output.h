@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class QTextToSpeech;
 
@@ -13,14 +14,17 @@ namespace platform {
 class SpeechOutput : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    SpeechOutput();
 
     // Connects and picks a Spanish voice; says through unavailable() why it
     // cannot, then and whenever the service fails later.
-    void open();
-    // In place of what is still being said.
+    bool open();
+    // In place of what is still being said; without a voice it opens one
+    // first.
     void say(const QString& sentence);
     void stop();
+    // Falls silent and lets the voice go.
+    void close();
 
 signals:
     // Why nothing can be said, in Spanish; empty once it can.
@@ -28,8 +32,13 @@ signals:
 
 private:
     QString openFailure();
+    void speak();
+    void checkService();
+    void letGo(const QString& failure);
 
     QTextToSpeech* m_engine = nullptr;
+    QString m_sentence; // until it has been said or silenced
+    QTimer m_check;     // while it is being said
 };
 
 } // namespace platform

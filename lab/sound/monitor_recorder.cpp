@@ -7,6 +7,15 @@ namespace {
 
 constexpr std::size_t BlockSamples = ToneSampleRate / 200;
 
+// What the server hands over at a time: as scripts/sound-server says for it,
+// else 100 ms. A recorder that asks for less makes PipeWire play everything
+// in smaller blocks, and so changes what is heard.
+std::uint32_t fragmentBytes()
+{
+    const int ms = qEnvironmentVariableIntValue("ORIENZO_MONITOR_LATENCY_MS");
+    return std::uint32_t((ms > 0 ? ms : 100) * ToneSampleRate / 1000 * sizeof(std::int16_t));
+}
+
 } // namespace
 
 MonitorRecorder::~MonitorRecorder()
@@ -18,8 +27,7 @@ bool MonitorRecorder::start()
 {
     const pa_sample_spec format{PA_SAMPLE_S16LE, ToneSampleRate, 1};
     const std::uint32_t serverDefault = static_cast<std::uint32_t>(-1);
-    const pa_buffer_attr buffer{serverDefault, serverDefault, serverDefault, serverDefault,
-                                static_cast<std::uint32_t>(BlockSamples * sizeof(std::int16_t))};
+    const pa_buffer_attr buffer{serverDefault, serverDefault, serverDefault, serverDefault, fragmentBytes()};
     int error = 0;
     m_stream = pa_simple_new(nullptr, "Orienzo tone lab", PA_STREAM_RECORD, "@DEFAULT_MONITOR@", "monitor", &format,
                              nullptr, &buffer, &error);

@@ -12,7 +12,8 @@ struct pa_simple;
 // Records what the default sink plays, from its monitor, in 5 ms blocks on a
 // thread of its own, and works out when its first sample was played by the
 // steady clock: each block is read no sooner than its last sample was
-// played, so the earliest reading sets it, to within a block.
+// played, so the earliest reading sets it, to within what the server hands
+// over at a time.
 class MonitorRecorder {
 public:
     using Clock = std::chrono::steady_clock;

@@ -1,10 +1,16 @@
-// Sounds every grade's tone and the chime through ThreadedTonePlayer, half a
-// second apart, then grade 1 and, while it plays, grades 3 and 5, of which 3
-// must give way to 5. Meanwhile it records the default sink's monitor and
-// prints, for each play(), how much later its tone was played there, its
-// pitch and duration, or that it was not heard. Start it with a sound server
-// whose default sink is a null sink (scripts/sound-server), so that nothing
-// else plays into it.
+// Sounds tones through ThreadedTonePlayer while it records the default
+// sink's monitor: every grade's tone and the chime, half a second apart; then
+// grade 1 and, while it plays, grades 3 and 5, of which 3 must give way to 5;
+// then grade 1 on a beat of 500 ms, twenty times. Start it with a sound
+// server whose default sink is a null sink (scripts/sound-server), so that
+// nothing else plays into it. It prints one line per note asked for:
+//
+//   note <name> <n>: at <ms> heard <ms> later, <Hz> Hz of <Hz>, <ms> ms of <ms>
+//   note <name> <n>: at <ms> not heard
+//
+// the pitch and length heard beside those found in the player's own samples,
+// then one line per sound heard that belongs to no note ("stray ..."), and
+// last how regular the beat was heard ("beat: ...").
 #include "core/threaded_tone_player.h"
 #include "core/tone.h"
 #include "sound/monitor_recorder.h"
@@ -23,10 +29,13 @@ using Clock = MonitorRecorder::Clock;
 
 namespace {
 
-struct Play {
+constexpr int BeatPasses = 20;
+
+struct Note {
     QString name;
-    double hz; // of its first note
-    Clock::time_point at;
+    FoundTone own; // in the player's samples, its onset from theirs
+    Clock::time_point asked;
+    const FoundTone* heard = nullptr;
 };
 
 double msBetween(Clock::time_point from, Clock::time_point to)
@@ -34,19 +43,32 @@ double msBetween(Clock::time_point from, Clock::time_point to)
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-// The first tone not yet claimed that starts after the play() and has its
-// pitch, or tones.size(); the recording clock may be a block late, hence the
+// The first sound not yet claimed that starts after the note was asked for
+// and has its pitch; the recording's clock may be a block late, hence the
 // allowance.
-std::size_t heardFor(const Play& play, double playedMs, const std::vector<FoundTone>& tones, std::vector<bool>& claimed)
+const FoundTone* heardFor(const Note& note, double askedMs, const std::vector<FoundTone>& heard,
+                          std::vector<bool>& claimed)
 {
-    for (std::size_t i = 0; i < tones.size(); ++i) {
-        const FoundTone& tone = tones[i];
-        if (!claimed[i] && tone.onsetMs >= playedMs - 5 && std::abs(tone.hz - play.hz) <= play.hz / 50) {
+    for (std::size_t i = 0; i < heard.size(); ++i) {
+        if (!claimed[i] && heard[i].onsetMs >= askedMs + note.own.onsetMs - 5
+            && std::abs(heard[i].hz - note.own.hz) <= note.own.hz / 50) {
             claimed[i] = true;
-            return i;
+            return &heard[i];
         }
     }
-    return tones.size();
+    return nullptr;
+}
+
+double standardDeviation(const std::vector<double>& values)
+{
+    double sum = 0;
+    double squares = 0;
+    for (const double value : values) {
+        sum += value;
+        squares += value * value;
+    }
+    const double mean = sum / double(values.size());
+    return std::sqrt(std::max(0.0, squares / double(values.size()) - mean * mean));
 }
 
 } // namespace
@@ -59,15 +81,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "play_tones: cannot record the monitor: %s\n", qPrintable(recorder.failure()));
         return 1;
     }
-    // A null sink renders two seconds at a time until a client asks for
-    // less, as the recorder does, and takes up to that long to change.
-    std::this_thread::sleep_for(2500ms);
+    std::this_thread::sleep_for(std::chrono::milliseconds(MonitorRecorder::SinkSettleMs));
 
     ThreadedTonePlayer player;
     player.setSoundOn(true);
-    std::vector<Play> plays;
+    std::vector<Note> notes;
     auto play = [&](const QString& name, ToneSamples samples) {
-        plays.push_back({name, findTones(samples, ToneSampleRate).front().hz, Clock::now()});
+        for (const FoundTone& own : findTones(samples, ToneSampleRate))
+            notes.push_back({name, own, Clock::now()});
         player.play(std::move(samples));
     };
     for (int grade = 1; grade <= 6; ++grade) {
@@ -80,21 +101,41 @@ int main(int argc, char** argv)
     std::this_thread::sleep_for(40ms);
     play(u"grade 3, to give way"_s, gradeTone(3));
     play(u"grade 5"_s, gradeTone(5));
-    std::this_thread::sleep_for(600ms);
-
-    const std::vector<FoundTone> tones = findTones(recorder.stop(), ToneSampleRate);
-    std::vector<bool> claimed(tones.size());
-    QCoreApplication::processEvents();
-    for (const Play& each : plays) {
-        const double playedMs = msBetween(recorder.firstSampleAt(), each.at);
-        std::printf("%-22s play() at %7.1f ms: ", qPrintable(each.name), playedMs);
-        const std::size_t heard = heardFor(each, playedMs, tones, claimed);
-        if (heard == tones.size())
-            std::printf("not heard\n");
-        else
-            std::printf("heard %5.1f ms later, %7.1f Hz, %5.1f ms\n", tones[heard].onsetMs - playedMs, tones[heard].hz,
-                        tones[heard].durationMs);
+    std::this_thread::sleep_for(500ms);
+    const Clock::time_point beat = Clock::now();
+    for (int pass = 0; pass < BeatPasses; ++pass) {
+        std::this_thread::sleep_until(beat + pass * 500ms);
+        play(u"beat"_s, gradeTone(1));
     }
+    std::this_thread::sleep_for(500ms);
+
+    const std::vector<FoundTone> heard = findTones(recorder.stop(), ToneSampleRate);
+    QCoreApplication::processEvents();
+    std::vector<bool> claimed(heard.size());
+    std::vector<double> beatOnsets;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        Note& note = notes[i];
+        const double askedMs = msBetween(recorder.firstSampleAt(), note.asked);
+        note.heard = heardFor(note, askedMs, heard, claimed);
+        std::printf("note %s %zu: at %.1f ", qPrintable(note.name), i, askedMs);
+        if (!note.heard) {
+            std::printf("not heard\n");
+            continue;
+        }
+        std::printf("heard %.1f ms later, %.1f Hz of %.1f, %.1f ms of %.1f\n",
+                    note.heard->onsetMs - askedMs - note.own.onsetMs, note.heard->hz, note.own.hz,
+                    note.heard->durationMs, note.own.durationMs);
+        if (note.name == u"beat")
+            beatOnsets.push_back(note.heard->onsetMs);
+    }
+    for (std::size_t i = 0; i < heard.size(); ++i)
+        if (!claimed[i])
+            std::printf("stray: at %.1f ms, %.1f Hz, %.1f ms\n", heard[i].onsetMs, heard[i].hz, heard[i].durationMs);
+    std::vector<double> intervals;
+    for (std::size_t i = 1; i < beatOnsets.size(); ++i)
+        intervals.push_back(beatOnsets[i] - beatOnsets[i - 1]);
+    std::printf("beat: %zu of %d heard, onset to onset standard deviation %.2f ms\n", beatOnsets.size(), BeatPasses,
+                intervals.empty() ? 0.0 : standardDeviation(intervals));
     std::printf("sound output: %s\n",
                 player.unavailableReason().isEmpty() ? "working" : qPrintable(player.unavailableReason()));
     return 0;
