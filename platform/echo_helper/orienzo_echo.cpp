@@ -89,8 +89,9 @@ int main(int argc, char*[])
 {
     // Ends with the thread that started it, even when that crashes. The
     // starter cannot ask for it: starting a program that carries a
-    // capability clears it. A starter gone before it was asked has left this
-    // helper to another parent, and has closed its input too.
+    // capability clears it. A starter that ended before the request took
+    // hold has left this helper to another parent; one that ended even
+    // earlier has closed its input, which ends it at its first read.
     const pid_t starter = ::getppid();
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != starter)
