@@ -2,8 +2,8 @@
 // another, against the system ping flooding the same address: through a ping
 // socket, and where ping sockets are closed through the echo helper, one for
 // all the probes as an alignment keeps one, each in a network namespace of
-// its own. Without root, which the namespaces need,
-// the way this system gives is measured alone.
+// its own. Without root, which the namespaces need, the way this system
+// gives is measured alone.
 
 #include "core/echo_probe.h"
 #include "core/threaded_probe_service.h"
