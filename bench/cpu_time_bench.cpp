@@ -34,6 +34,8 @@ constexpr int WindowTimeoutMs = 5000;
 constexpr int OrientationMs = 14 * 500;
 constexpr int PressEveryMs = 200;
 constexpr int Orientations = 4;
+// "DETENER" ends the echo helper within the probe out.
+constexpr int HelperEndMs = 3000;
 constexpr double DynamicGoalShare = 0.005;
 constexpr double IdleGoalWakeupsPerSecond = 1;
 const QString Loopback = u"127.0.0.1"_s;
@@ -201,6 +203,21 @@ Cost measureProgram(const QString& display, const WindowLayout& layout,
     return measureMinute(program.pid(), [&](QDeadlineTimer end) { return drive(program, end); });
 }
 
+// The echo helper's time is the program's once the program has reaped it.
+bool helperEnded(qint64 pid)
+{
+    const QDeadlineTimer deadline(HelperEndMs);
+    for (;;) {
+        QProcess pgrep;
+        pgrep.start(u"pgrep"_s, {u"-P"_s, QString::number(pid), u"-x"_s, u"orienzo-echo"_s});
+        if (pgrep.waitForFinished() && pgrep.exitCode() == 1)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(10);
+    }
+}
+
 // With the sound on, a tone a pass plays into the sound server the run
 // finds, if any. Switching it on also opens the voice, once, which is left
 // to settle as start-up is.
@@ -212,7 +229,7 @@ Cost measureDynamic(const QString& display, const WindowLayout& layout, bool sou
             program.click(Main, u"Command6"_s);
             sleepUntil(end);
             program.click(Main, u"Command7"_s);
-            return QString();
+            return helperEnded(program.pid()) ? QString() : u"an echo helper outlived \"DETENER\""_s;
         },
         [sound](const ProgramOnScreen& program) {
             if (!program.showDynamicPage())

@@ -1,12 +1,14 @@
 // Figure 7: probes a second to 127.0.0.1 with the blocking EchoProbe one after
 // another, against the system ping flooding the same address: through a ping
-// socket, and through the echo helper where ping sockets are closed, each in
-// a network namespace of its own. Without root, which the namespaces need,
-// the way this system gives is measured alone.
+// socket, and where ping sockets are closed through the echo helper, one for
+// all the probes as an alignment keeps one, each in a network namespace of
+// its own. Without root, which the namespaces need, the way this system
+// gives is measured alone.
 
 #include "core/echo_probe.h"
 #include "core/threaded_probe_service.h"
 #include "network/test_network.h"
+#include "platform/echo_helper_launch.h"
 #include "support/probe_once.h"
 #include "support/report.h"
 #include "support/system_ping.h"
@@ -58,9 +60,10 @@ void measure(const QString& figure, const QStringList& namespacePrefix)
         printSkipped(figure, Goal, SocketsStartupFailure());
         return;
     }
-    const Rate blocking = probeRepeatedly([] {
+    platform::EchoHelper helper;
+    const Rate blocking = probeRepeatedly([&helper] {
         EchoReply reply;
-        return EchoProbe(Loopback, reply) == EchoStatus::Success;
+        return EchoProbe(Loopback, reply, nullptr, &helper) == EchoStatus::Success;
     });
     ThreadedProbeService threadedService;
     const Rate threaded =

@@ -26,16 +26,19 @@ void noteFailure(int openError)
 }
 
 // A ping socket where the system allows one; else the echo helper, which
-// alone may open a raw socket. nullopt, with the reason noted, when neither
-// can send.
-std::optional<platform::EchoOutcome> exchange(std::uint32_t target, const platform::EchoWakeup* wakeup)
+// alone may open a raw socket: `helper` where given, else one for this probe
+// alone. nullopt, with the reason noted, when neither can send.
+std::optional<platform::EchoOutcome> exchange(std::uint32_t target, const platform::EchoWakeup* wakeup,
+                                              platform::EchoHelper* helper)
 {
     const int stopDescriptor = wakeup ? wakeup->descriptor() : -1;
     const std::uint16_t sequence = ++lastSequence;
     platform::IcmpSocket socket;
     if (socket.isOpen())
         return platform::exchangeEcho(socket, target, sequence, stopDescriptor);
-    const auto answer = platform::runEchoHelper(platform::echoHelperPath(), {target, sequence}, stopDescriptor);
+    platform::EchoHelper forThisProbe;
+    platform::EchoHelper& through = helper ? *helper : forThisProbe;
+    const auto answer = through.exchange(platform::echoHelperPath(), {target, sequence}, stopDescriptor);
     if (!answer.outcome)
         noteFailure(answer.openError);
     return answer.outcome;
@@ -60,12 +63,13 @@ void SocketsCleanup()
 {
 }
 
-qint32 EchoProbe(const QString& address, EchoReply& reply, const platform::EchoWakeup* wakeup)
+qint32 EchoProbe(const QString& address, EchoReply& reply, const platform::EchoWakeup* wakeup,
+                 platform::EchoHelper* helper)
 {
     const std::uint32_t target = platform::inetAddress(address);
     if (target == 0 || target == platform::InetAddressNone)
         return -1;
-    const auto outcome = exchange(target, wakeup);
+    const auto outcome = exchange(target, wakeup, helper);
     if (!outcome)
         return -1;
     reply.Status = outcome->status;

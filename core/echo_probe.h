@@ -6,8 +6,9 @@
 #include <QtGlobal>
 
 namespace platform {
+class EchoHelper;
 class EchoWakeup;
-}
+} // namespace platform
 
 // The reply record of one echo request. It belongs to the measuring procedure,
 // which hands the same record to every probe it makes, so between probes it
@@ -33,5 +34,8 @@ void SocketsCleanup();
 // fills `reply`. Gives -1, leaving `reply` untouched and sending nothing, when
 // the address reads as 0 or all ones, or when no echo request can be sent;
 // otherwise gives reply.Status. `wakeup`, when given, aborts the wait early
-// (the program is closing); the result is then a timeout.
-qint32 EchoProbe(const QString& address, EchoReply& reply, const platform::EchoWakeup* wakeup = nullptr);
+// (the program is closing); the result is then a timeout. `helper`, when
+// given, is the echo helper that the probes of one alignment share where no
+// ping socket opens; without it a helper serves this probe alone.
+qint32 EchoProbe(const QString& address, EchoReply& reply, const platform::EchoWakeup* wakeup = nullptr,
+                 platform::EchoHelper* helper = nullptr);

@@ -20,4 +20,9 @@ public:
     // Calls `done` on the UI thread with EchoProbe's result and the record it
     // left, unless `receiver` has been destroyed by then.
     virtual void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) = 0;
+    // The alignment has ended: no probe follows soon. What the probes kept
+    // for it goes, at once, or once the probe still out has answered, with
+    // its true outcome. A service that keeps nothing between probes has
+    // nothing to do.
+    virtual void alignmentEnded() {}
 };

@@ -29,7 +29,7 @@ void ThreadedProbeService::echoProbe(const QString& address, const EchoReply& re
 {
     auto probe = [this, address, reply, receiver = QPointer(receiver), done = std::move(done)]() mutable {
         EchoReply record = reply;
-        const qint32 status = EchoProbe(address, record, &m_wakeup);
+        const qint32 status = EchoProbe(address, record, &m_wakeup, &m_helper);
         SocketsCleanup();
         // Queued to the service, which drops the call if it is gone by then.
         QMetaObject::invokeMethod(
@@ -41,4 +41,10 @@ void ThreadedProbeService::echoProbe(const QString& address, const EchoReply& re
             Qt::QueuedConnection);
     };
     QMetaObject::invokeMethod(&m_workerContext, std::move(probe), Qt::QueuedConnection);
+}
+
+void ThreadedProbeService::alignmentEnded()
+{
+    QMetaObject::invokeMethod(
+        &m_workerContext, [this] { m_helper.end(); }, Qt::QueuedConnection);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "core/probe_service.h"
+#include "platform/echo_helper_launch.h"
 #include "platform/echo_wakeup.h"
 
 #include <QThread>
 
 // Runs the blocking probes one after another on a single worker thread of
 // its own and hands each outcome back on the thread that owns the service.
+// Where the probes need the echo helper, one serves an alignment: started
+// at its first probe, it ends with the alignment.
 class ThreadedProbeService : public ProbeService {
     Q_OBJECT
 public:
@@ -18,9 +21,12 @@ public:
     bool socketsStartup() override;
     QString startupFailure() const override;
     void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) override;
+    // Ends the echo helper once the probes queued before it have answered.
+    void alignmentEnded() override;
 
 private:
     platform::EchoWakeup m_wakeup;
+    platform::EchoHelper m_helper; // used on the worker thread
     QThread m_worker;
     QObject m_workerContext; // lives in m_worker; probes are queued to it
 };

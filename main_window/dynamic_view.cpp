@@ -1,6 +1,7 @@
 #include "main_window/form1.h"
 
 #include "core/number_text.h"
+#include "core/probe_service.h"
 #include "main_window/chart_lines.h"
 #include "main_window/controls.h"
 #include "main_window/shape.h"
@@ -55,6 +56,7 @@ void Form1::showRunStarted()
 void Form1::showRunStopped()
 {
     showButtonsFor(Activity::Idle);
+    Probe.alignmentEnded();
 }
 
 void Form1::clearChart()

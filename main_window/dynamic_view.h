@@ -19,7 +19,7 @@ public:
     // disabled, "DETENER" enabled.
     virtual void showRunStarted() = 0;
     // "INICIAR" and "CALCULAR" enabled, "DETENER" disabled, while the run
-    // goes on to the top of its next pass.
+    // goes on to the top of its next pass; no probe follows but one still out.
     virtual void showRunStopped() = 0;
 
     // Empties the five chart lines, bottom line first.

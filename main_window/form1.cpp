@@ -87,7 +87,7 @@ void Form1::connectHandlers()
     connect(TabStrip1, &QTabWidget::currentChanged, this, [this](int index) { TabStrip1_Click(index + 1); });
     connect(Command2, &QPushButton::clicked, this, [this] {
         silenceSpeech();
-        ResetAlignment(State, *this);
+        resetAlignment();
     });
     connect(Command4, &QPushButton::clicked, this, &QWidget::close);
     for (int index = 0; index < 5; ++index)

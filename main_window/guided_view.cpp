@@ -2,6 +2,7 @@
 
 #include "core/guided_orientation.h"
 #include "core/number_text.h"
+#include "core/probe_service.h"
 #include "core/spoken_guidance.h"
 #include "main_window/controls.h"
 #include "main_window/cue_timer.h"
@@ -81,6 +82,7 @@ void Form1::showAlignmentFinished()
     showButtonsFor(Activity::GuidedFinished);
     List1->addItem(u"Test finalizado."_s);
     controls::addLineAndSelect(List1, u"Revise los parametros de correcion."_s);
+    Probe.alignmentEnded();
 }
 
 void Form1::sayCorrections()

@@ -33,7 +33,7 @@ public:
     // arm filled; no arm outside the four steps.
     virtual void showOrientationCompleted(const GuidedOrientation* measured) = 0;
     // "CALCULAR" disabled, "BORRAR DATOS" enabled, and the end logged and
-    // brought into view.
+    // brought into view; no probe follows.
     virtual void showAlignmentFinished() = 0;
 
     // While "Sonido" is on, says the sentence in place of one being said.

@@ -1,5 +1,7 @@
 #include "main_window/form1.h"
 
+#include "core/probe_service.h"
+
 #include <utility>
 
 AlignmentState& Form1::state()
@@ -48,4 +50,5 @@ void Form1::startAfterStoppedRun(const std::function<void()>& command)
 void Form1::resetAlignment()
 {
     ResetAlignment(State, *this);
+    Probe.alignmentEnded();
 }

@@ -24,7 +24,8 @@ public:
     // start pressed while it was finishing is handled now.
     virtual void endMeasurement() = 0;
 
-    // ResetAlignment, on the main window.
+    // ResetAlignment, on the main window; the alignment has ended for the
+    // probes too.
     virtual void resetAlignment() = 0;
     // While "Sonido" is on, the tone of a grade.
     virtual void soundGrade(quint8 grade) = 0;

@@ -1,6 +1,7 @@
 #include "platform/echo_helper_protocol.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -75,23 +76,26 @@ std::optional<EchoOutcome> readOutcome(const std::vector<std::string_view>& fiel
 
 } // namespace
 
-std::array<std::string, 2> echoHelperArguments(const EchoHelperRequest& request)
+std::string echoRequestLine(const EchoHelperRequest& request)
 {
-    return {dottedAddress(request.target), std::to_string(request.sequence)};
+    return dottedAddress(request.target) + ' ' + std::to_string(request.sequence) + '\n';
 }
 
-std::variant<EchoHelperRequest, std::string> readEchoHelperArguments(std::span<const std::string_view> arguments)
+std::variant<EchoHelperRequest, std::string> readEchoRequestLine(std::string_view line)
 {
-    if (arguments.size() != 2)
-        return std::string("expected two arguments: an IPv4 address as four decimal octets, and a sequence number");
-    const auto target = readDottedAddress(arguments[0]);
+    if (line.size() > LongestRequestLine)
+        return std::string("a request is one line of at most 21 characters");
+    const auto fields = split(line, ' ');
+    if (fields.size() != 2)
+        return std::string("a request is an IPv4 address as four decimal octets, a space and a sequence number");
+    const auto target = readDottedAddress(fields[0]);
     if (!target)
-        return std::string("not an IPv4 address as four decimal octets: the first argument");
+        return std::string("not an IPv4 address as four decimal octets: the request's first field");
     if (*target == 0 || *target == 0xFFFFFFFF)
         return std::string("no echo request goes to 0.0.0.0 or 255.255.255.255");
-    const auto sequence = readDecimal(arguments[1], std::numeric_limits<std::uint16_t>::max());
+    const auto sequence = readDecimal(fields[1], std::numeric_limits<std::uint16_t>::max());
     if (!sequence)
-        return std::string("not a sequence number from 0 to 65535: the second argument");
+        return std::string("not a sequence number from 0 to 65535: the request's second field");
     return EchoHelperRequest{*target, static_cast<std::uint16_t>(*sequence)};
 }
 

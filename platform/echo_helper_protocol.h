@@ -2,17 +2,16 @@
 
 #include "platform/echo_exchange.h"
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 
 // What the program with the windows and its echo helper say to each other:
-// the helper's two arguments, and the one line it answers. Both sides read
-// strictly and refuse anything that the other side would not write.
+// one line a request, and one line an answer. Both sides read strictly and
+// refuse anything that the other side would not write.
 namespace platform {
 
 struct EchoHelperRequest {
@@ -20,11 +19,16 @@ struct EchoHelperRequest {
     std::uint16_t sequence = 0;
 };
 
-// The address as four decimal octets, and the sequence number.
-std::array<std::string, 2> echoHelperArguments(const EchoHelperRequest& request);
-// The request, or why the arguments are refused. The address must be neither
-// 0.0.0.0 nor 255.255.255.255, the addresses a probe never sends to.
-std::variant<EchoHelperRequest, std::string> readEchoHelperArguments(std::span<const std::string_view> arguments);
+// The longest request line, "255.255.255.255 65535", without its newline.
+constexpr std::size_t LongestRequestLine = 21;
+
+// "<address> <sequence>\n": the address as four decimal octets, and the
+// sequence number.
+std::string echoRequestLine(const EchoHelperRequest& request);
+// The request in one line without its newline, or why the line is refused.
+// The address must be neither 0.0.0.0 nor 255.255.255.255, the addresses a
+// probe never sends to.
+std::variant<EchoHelperRequest, std::string> readEchoRequestLine(std::string_view line);
 
 // "<status> <milliseconds> <address>\n", or "unavailable <errno>\n" when no
 // raw socket could be opened.

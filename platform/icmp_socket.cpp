@@ -170,8 +170,9 @@ IcmpSocket::IcmpSocket(RawIcmpDescriptor raw) : m_kind(IcmpSocketKind::Raw)
     filterUnwantedTypes(raw.descriptor);
     stampArrivals(raw.descriptor);
     m_descriptor = raw.descriptor;
-    // One probe to a socket, and one socket to a process: the process's own
-    // number tells its replies from those to other programs' pings.
+    // One probe at a time to a process: the process's own number tells its
+    // replies from those to other programs' pings, and the sequence number
+    // from late replies to its own earlier probes.
     m_identifier = static_cast<std::uint16_t>(::getpid());
 }
 

@@ -243,8 +243,9 @@ private slots:
                     << QString::fromLatin1(start) << duringProbe;
     }
 
-    // Three passes, then "DETENER": the run still shows the pass of a probe
-    // that is out, and ends with its reset at the top of its next pass. A
+    // Three passes, then "DETENER", which tells the probes that the alignment
+    // has ended, as its reset does again: the run still shows the pass of a
+    // probe that is out, and ends with its reset at the top of its next pass. A
     // start pressed meanwhile, twice, is handled once, after that reset:
     // "INICIAR" shows the new run alone, "CALCULAR" finds the guided boxes
     // back at "0" and refuses them.
@@ -270,6 +271,7 @@ private slots:
         }
         d.click("Command7");
         QCOMPARE(d.enabledButtons(), QStringList({"CALCULAR", "INICIAR"}));
+        QCOMPARE(d.probe.alignmentEnds(), 1);
         if (!start.isEmpty()) {
             showPage(d.form, start == "INICIAR" ? 1 : 0);
             for (int press = 0; press < 2; ++press)
@@ -280,6 +282,7 @@ private slots:
         d.probe.release();
         QVERIFY(waitUntil([&] { return resets.size() == 1; }));
         QCOMPARE(d.probe.probeCount(), oldProbes);
+        QCOMPARE(d.probe.alignmentEnds(), 2);
 
         if (start == "INICIAR") {
             QVERIFY(d.completePasses(2));

@@ -7,6 +7,7 @@
 #include "platform/icmp_socket.h"
 #include "platform/inet_address.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTest>
@@ -145,6 +146,22 @@ void addRowForBothSockets(const QString& name, const Exchange& exchange)
         QTest::addRow("%s, %s", qPrintable(name), pingSockets ? "ping socket" : "helper") << pingSockets << exchange;
 }
 
+// The echo helpers that this process runs, ended but not yet reaped ones too.
+int echoHelpersRunning()
+{
+    int running = 0;
+    for (const QFileInfo& task : QDir(u"/proc/self/task"_s).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile children(task.filePath() + u"/children"_s);
+        if (!children.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& child : children.readAll().split(' ')) {
+            QFile name(u"/proc/%1/comm"_s.arg(QString::fromLatin1(child)));
+            running += name.open(QIODevice::ReadOnly) && name.readAll() == "orienzo-echo\n";
+        }
+    }
+    return running;
+}
+
 } // namespace
 
 #define REQUIRE_NETWORK()                                                                                              \
@@ -276,60 +293,74 @@ private slots:
         QVERIFY(!usable || reply.RoundTripTime < 5);
     }
 
-    // The helper takes its arguments only as the program writes them; it
-    // refuses anything else with its reason, and sends nothing.
-    void helperReadsArgumentsStrictly_data()
+    // The helper takes no argument, and its requests only as the program
+    // writes them, one a line; it answers each in turn until the end of its
+    // input, and refuses anything else with its reason, sending nothing more.
+    void helperReadsRequestsStrictly_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("accepted");
-        const auto row = [](const char* name, const QString& address, const QString& sequence = u"7"_s) {
-            QTest::newRow(name) << QStringList{address, sequence} << false;
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("answered"); // before it ends or refuses
+        QTest::addColumn<bool>("refused");
+        const QByteArray first = Responder.toLatin1() + " 7\n";
+        const auto bad = [&](const char* name, const QByteArray& line) {
+            QTest::newRow(name) << QStringList() << first + line << 1 << true;
         };
-        QTest::newRow("as the program writes them") << QStringList{Responder, u"65535"_s} << true;
-        QTest::newRow("none") << QStringList() << false;
-        QTest::newRow("address only") << QStringList{Responder} << false;
-        QTest::newRow("one too many") << QStringList{Responder, u"7"_s, u"7"_s} << false;
-        row("empty address", QString());
-        row("three octets", u"198.18.2"_s);
-        row("five octets", u"198.18.0.2.1"_s);
-        row("empty octet", u"198.18..2"_s);
-        row("octet above 255", u"198.18.0.256"_s);
-        row("leading zero", u"198.18.0.02"_s);
-        row("hex", u"0xc6.18.0.2"_s);
-        row("sign", u"+198.18.0.2"_s);
-        row("space after", u"198.18.0.2 "_s);
-        row("other digits", u"198.18.0.٢"_s);
-        row("digits past any number", u"198.18.0.99999999999999999999"_s);
-        row("any", u"0.0.0.0"_s);
-        row("broadcast", u"255.255.255.255"_s);
-        row("empty sequence", Responder, QString());
-        row("sequence above 65535", Responder, u"65536"_s);
-        row("negative sequence", Responder, u"-1"_s);
-        row("sequence with leading zero", Responder, u"07"_s);
-        row("sequence in hex", Responder, u"0x7"_s);
+        QTest::newRow("as the program writes them") << QStringList() << first + "198.18.0.2 65535\n" << 2 << false;
+        QTest::newRow("nothing") << QStringList() << QByteArray() << 0 << false;
+        QTest::newRow("an argument") << QStringList{Responder} << first << 0 << true;
+        bad("empty line", "\n");
+        bad("cut short by the end", "198.18.0.2 8");
+        bad("longer than any request", "198.18.0.2 65535      \n");
+        bad("no sequence", "198.18.0.2\n");
+        bad("two spaces", "198.18.0.2  8\n");
+        bad("one field too many", "198.18.0.2 8 8\n");
+        bad("three octets", "198.18.2 8\n");
+        bad("five octets", "198.18.0.2.1 8\n");
+        bad("empty octet", "198.18..2 8\n");
+        bad("octet above 255", "198.18.0.256 8\n");
+        bad("leading zero", "198.18.0.02 8\n");
+        bad("hex", "0xc6.18.0.2 8\n");
+        bad("sign", "+198.18.0.2 8\n");
+        bad("carriage return", "198.18.0.2 8\r\n");
+        bad("NUL", QByteArray("198.18.0.2 8\0\n", 14));
+        bad("other digits", "198.18.0.\xd9\xa2 8\n");
+        bad("any", "0.0.0.0 8\n");
+        bad("broadcast", "255.255.255.255 8\n");
+        bad("sequence above 65535", "198.18.0.2 65536\n");
+        bad("negative sequence", "198.18.0.2 -1\n");
+        bad("sequence with leading zero", "198.18.0.2 08\n");
+        bad("sequence in hex", "198.18.0.2 0x8\n");
     }
 
-    void helperReadsArgumentsStrictly()
+    void helperReadsRequestsStrictly()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(bool, accepted);
-        std::vector<std::string> texts;
-        for (const QString& argument : arguments)
-            texts.push_back(argument.toStdString());
-        const std::vector<std::string_view> views(texts.begin(), texts.end());
-        const auto request = platform::readEchoHelperArguments(views);
-        QCOMPARE(std::holds_alternative<platform::EchoHelperRequest>(request), accepted);
+        QFETCH(QByteArray, input);
+        QFETCH(int, answered);
+        QFETCH(bool, refused);
+        if (arguments.isEmpty()) {
+            const QList<QByteArray> lines = input.split('\n'); // the last one unended
+            int accepted = 0;
+            while (accepted + 1 < lines.size()
+                   && std::holds_alternative<platform::EchoHelperRequest>(
+                       platform::readEchoRequestLine(lines[accepted].toStdString())))
+                ++accepted;
+            QCOMPARE(accepted, answered);
+        }
         REQUIRE_NETWORK();
         const ProberSession session(*m_network, false, {});
         QVERIFY(session.isReady());
         const quint64 sentBefore = echoRequestsSentHere();
         QProcess helper;
         helper.start(platform::echoHelperPath(), arguments);
+        helper.write(input);
+        helper.closeWriteChannel();
         QVERIFY(helper.waitForFinished());
-        QCOMPARE(helper.exitCode(), accepted ? 0 : 2);
-        QCOMPARE(helper.readAllStandardError().startsWith("orienzo-echo: "), !accepted);
-        QCOMPARE(helper.readAllStandardOutput().startsWith("0 "), accepted);
-        QCOMPARE(echoRequestsSentHere(), sentBefore + accepted);
+        QCOMPARE(helper.exitCode(), refused ? 2 : 0);
+        QCOMPARE(helper.readAllStandardError().startsWith("orienzo-echo: "), refused);
+        QCOMPARE(helper.readAllStandardOutput().count(" 198.18.0.2\n"), answered); // the responder's replies
+        QCOMPARE(echoRequestsSentHere(), sentBefore + answered);
     }
 
     void measuresAnswers_data()
@@ -385,12 +416,13 @@ private slots:
             QVERIFY(ping.waitForStarted());
             QTest::qWait(100);
         }
+        platform::EchoHelper helper; // one for the probes of the row, as for an alignment's
         for (int probe = 0; probe < exchange.probes; ++probe) {
             const quint64 sentBefore = echoRequestsSentHere();
             EchoReply reply = Untouched;
             QElapsedTimer timer;
             timer.start();
-            QCOMPARE(EchoProbe(Responder, reply), exchange.status);
+            QCOMPARE(EchoProbe(Responder, reply, nullptr, &helper), exchange.status);
             // Waits for the answer, and not a moment past it.
             QVERIFY(timer.elapsed() >= exchange.fromMs && timer.elapsed() < exchange.belowMs + 100);
             if (!exchange.pingBeside)
@@ -453,12 +485,14 @@ private slots:
         QCOMPARE(SocketsStartupFailure(), failure);
     }
 
-    // Answers only receivers still alive, on the UI thread; closes at once in
-    // the middle of a probe, and its answer never comes.
+    // Answers only receivers still alive, on the UI thread. One echo helper
+    // serves the probes of an alignment; its end ends the helper once the
+    // probe out has answered, with its true outcome. Closing ends the service
+    // at once in the middle of a probe, and that answer never comes.
     void serviceAnswersOnUiThreadAndClosesAtOnce()
     {
         REQUIRE_NETWORK();
-        const ProberSession session(*m_network, false, {u"--silent"_s});
+        const ProberSession session(*m_network, false, {u"--delay-ms"_s, u"200"_s});
         QVERIFY(session.isReady());
         auto service = std::make_unique<ThreadedProbeService>();
         auto gone = std::make_unique<QObject>();
@@ -472,15 +506,25 @@ private slots:
             QCOMPARE(reply.ReplyAddress, platform::inetAddress(u"127.0.0.1"_s));
         });
         QTRY_COMPARE(calls, QStringList{u"live 0"_s});
+        QCOMPARE(echoHelpersRunning(), 1);
 
-        service->echoProbe(Responder, {}, &receiver, [&](qint32, const EchoReply&) { calls << u"silent"_s; });
+        service->echoProbe(Responder, {}, &receiver, [&](qint32 status, const EchoReply& reply) {
+            calls << u"delayed %1"_s.arg(status);
+            QVERIFY(reply.RoundTripTime >= 200);
+        });
+        service->alignmentEnded();
+        QTRY_COMPARE(calls, QStringList({u"live 0"_s, u"delayed 0"_s}));
+        QTRY_COMPARE(echoHelpersRunning(), 0);
+
+        service->echoProbe(Responder, {}, &receiver, [&](qint32, const EchoReply&) { calls << u"cut short"_s; });
         QTest::qWait(50);
         QElapsedTimer timer;
         timer.start();
         service.reset();
         QVERIFY(timer.elapsed() < 50);
         QTest::qWait(10);
-        QCOMPARE(calls, QStringList{u"live 0"_s});
+        QCOMPARE(calls.size(), 2);
+        QCOMPARE(echoHelpersRunning(), 0);
     }
 
 private:

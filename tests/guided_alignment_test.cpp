@@ -104,6 +104,7 @@ private slots:
         for (const Shape* arm : d.arms())
             QVERIFY(arm->isOpaque());
         QCOMPARE(d.probe.addresses(), QStringList(60, "127.0.0.1"));
+        QCOMPARE(d.probe.alignmentEnds(), 1);
     }
 
     void guidanceSaidAloud_data()

@@ -28,29 +28,56 @@ bool write(const Sets& sets)
     return ::syscall(SYS_capset, &header, sets.data()) == 0;
 }
 
-bool isEmpty(const Sets& sets)
+// CAP_NET_RAW in the permitted set, and nothing else.
+Sets netRawPermittedOnly()
 {
-    return std::ranges::all_of(
-        sets, [](const auto& set) { return set.effective == 0 && set.permitted == 0 && set.inheritable == 0; });
+    Sets sets{};
+    sets[CAP_TO_INDEX(CAP_NET_RAW)].permitted = CAP_TO_MASK(CAP_NET_RAW);
+    return sets;
+}
+
+// The effective set made the permitted one, which holds CAP_NET_RAW at most,
+// or emptied.
+bool raiseEffective(bool raised)
+{
+    Sets sets{};
+    if (!read(sets))
+        return false;
+    for (auto& set : sets)
+        set.effective = raised ? set.permitted : 0;
+    return write(sets);
 }
 
 } // namespace
 
-int openRawSocketWithNetRaw()
+bool keepOnlyNetRawPermitted()
 {
     Sets sets{};
-    // Refused when the permitted set lacks it; the socket then says why.
-    if (read(sets)) {
-        sets[CAP_TO_INDEX(CAP_NET_RAW)].effective |= CAP_TO_MASK(CAP_NET_RAW);
-        write(sets);
-    }
-    return platform::openRawIcmpDescriptor();
+    if (!read(sets))
+        return false;
+    const Sets allowed = netRawPermittedOnly();
+    for (std::size_t index = 0; index < sets.size(); ++index)
+        sets[index] = {0, sets[index].permitted & allowed[index].permitted, 0};
+    return write(sets) && holdOnlyNetRawPermitted();
 }
 
-bool dropAll()
+int openRawSocketWithNetRaw()
+{
+    // Refused when the permitted set lacks it; the socket then says why.
+    raiseEffective(true);
+    const int descriptor = platform::openRawIcmpDescriptor();
+    const int openError = errno;
+    raiseEffective(false);
+    errno = openError;
+    return descriptor;
+}
+
+bool holdOnlyNetRawPermitted()
 {
     Sets sets{};
-    return write(Sets{}) && read(sets) && isEmpty(sets);
+    return read(sets) && std::ranges::equal(sets, netRawPermittedOnly(), [](const auto& held, const auto& allowed) {
+               return held.effective == 0 && held.inheritable == 0 && (held.permitted & ~allowed.permitted) == 0;
+           });
 }
 
 } // namespace capabilities

@@ -37,10 +37,13 @@ public:
     // Some probe has been sent and not answered yet, held or not.
     bool probePending() const { return m_unanswered > 0; }
     QStringList addresses() const { return m_addresses; }
+    // How often the window said that an alignment ended.
+    int alignmentEnds() const { return m_alignmentEnds; }
 
     bool socketsStartup() override { return m_failure.isEmpty(); }
     QString startupFailure() const override { return m_failure.isEmpty() ? m_refusal : m_failure; }
     void echoProbe(const QString& address, const EchoReply& reply, QObject* receiver, Done done) override;
+    void alignmentEnded() override { ++m_alignmentEnds; }
 
 private:
     struct Probe {
@@ -58,5 +61,6 @@ private:
     QString m_failure;
     QString m_refusal;
     int m_unanswered = 0;
+    int m_alignmentEnds = 0;
     bool m_holding = false;
 };
