@@ -1,9 +1,8 @@
 #pragma once
 
 #include "core/probe_service.h"
+#include "core/worker_thread.h"
 #include "platform/echo_wakeup.h"
-
-#include <QThread>
 
 // Runs the blocking probes one after another on a single worker thread of
 // its own and hands each outcome back on the thread that owns the service.
@@ -21,6 +20,5 @@ public:
 
 private:
     platform::EchoWakeup m_wakeup;
-    QThread m_worker;
-    QObject m_workerContext; // lives in m_worker; probes are queued to it
+    WorkerThread<QObject> m_worker; // probes are queued to it
 };
