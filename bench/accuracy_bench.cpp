@@ -3,10 +3,10 @@
 
 #include "core/grading.h"
 #include "core/threaded_probe_service.h"
+#include "figures/report.h"
+#include "figures/stats.h"
 #include "network/test_network.h"
 #include "support/probe_once.h"
-#include "support/report.h"
-#include "support/stats.h"
 #include "support/system_ping.h"
 #include "support/wire_capture.h"
 

@@ -7,12 +7,12 @@
 //
 // ORIENZO_BENCH_MINUTE_S shortens the minute for a quick try.
 
+#include "desktop/window_actions.h"
+#include "figures/report.h"
 #include "support/program_on_screen.h"
-#include "support/report.h"
 #include "support/stop_process.h"
 #include "support/usage_meter.h"
 #include "support/virtual_screen.h"
-#include "support/window_driver.h"
 #include "support/window_layout.h"
 #include "support/x_driver.h"
 
@@ -22,6 +22,7 @@
 #include <QThread>
 #include <functional>
 
+using namespace Qt::StringLiterals;
 using namespace bench;
 
 namespace {
