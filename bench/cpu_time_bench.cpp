@@ -44,7 +44,9 @@ const QString DynamicFigure = u"8 processor time, dynamic 500 ms on 127.0.0.1"_s
 const QString SoundFigure = u"8 processor time, dynamic 500 ms on 127.0.0.1, Sonido on"_s;
 const QString IdleGoal = u"< 1 wakeup/s"_s;
 const QString DynamicGoal = u"<= 0.5 % of one processor (300 ms a minute)"_s;
-const QString GuidedGoal = u"no more than the dynamic run"_s;
+// Each orientation opens and closes two windows, some 14 a minute here, so
+// the guided minute is reported beside the dynamic one, with no goal.
+const QString GuidedGoal = u"none"_s;
 const QString Main = u"Form1"_s;
 const QString Prompt = u"Form4"_s;
 const QString Measurement = u"Form2"_s;
@@ -268,10 +270,7 @@ void printAll(const Measured& measured, const Cost& ping)
     print(IdleFigure, measured.idle, costText(measured.idle) + u", "_s + wakeupsText(measured.idle), IdleGoal,
           measured.idle.wakeupsPerSecond() < IdleGoalWakeupsPerSecond);
     print(GuidedFigure, measured.guided, costText(measured.guided) + u", %1 orientations"_s.arg(measured.orientations),
-          GuidedGoal + u" (%1 ms)"_s.arg(measured.dynamic.processorMs, 0, 'f', 0),
-          measured.dynamic.failure.isEmpty()
-              ? std::optional(measured.guided.processorMs <= measured.dynamic.processorMs)
-              : std::nullopt);
+          GuidedGoal + u" (the dynamic run: %1 ms)"_s.arg(measured.dynamic.processorMs, 0, 'f', 0), std::nullopt);
     print(DynamicFigure, measured.dynamic, costText(measured.dynamic), DynamicGoal,
           measured.dynamic.share() <= DynamicGoalShare);
     print(SoundFigure, measured.dynamicWithSound, costText(measured.dynamicWithSound), DynamicGoal,
