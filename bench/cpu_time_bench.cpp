@@ -7,12 +7,12 @@
 //
 // ORIENZO_BENCH_MINUTE_S shortens the minute for a quick try.
 
+#include "desktop/window_actions.h"
+#include "figures/report.h"
 #include "support/program_on_screen.h"
-#include "support/report.h"
 #include "support/stop_process.h"
 #include "support/usage_meter.h"
 #include "support/virtual_screen.h"
-#include "support/window_driver.h"
 #include "support/window_layout.h"
 #include "support/x_driver.h"
 
@@ -22,6 +22,7 @@
 #include <QThread>
 #include <functional>
 
+using namespace Qt::StringLiterals;
 using namespace bench;
 
 namespace {
@@ -45,7 +46,9 @@ const QString DynamicFigure = u"8 processor time, dynamic 500 ms on 127.0.0.1"_s
 const QString SoundFigure = u"8 processor time, dynamic 500 ms on 127.0.0.1, Sonido on"_s;
 const QString IdleGoal = u"< 1 wakeup/s"_s;
 const QString DynamicGoal = u"<= 0.5 % of one processor (300 ms a minute)"_s;
-const QString GuidedGoal = u"no more than the dynamic run"_s;
+// Each orientation opens and closes two windows, some 14 a minute here, so
+// the guided minute is reported beside the dynamic one, with no goal.
+const QString GuidedGoal = u"none"_s;
 const QString Main = u"Form1"_s;
 const QString Prompt = u"Form4"_s;
 const QString Measurement = u"Form2"_s;
@@ -284,10 +287,7 @@ void printAll(const Measured& measured, const Cost& ping)
     print(IdleFigure, measured.idle, costText(measured.idle) + u", "_s + wakeupsText(measured.idle), IdleGoal,
           measured.idle.wakeupsPerSecond() < IdleGoalWakeupsPerSecond);
     print(GuidedFigure, measured.guided, costText(measured.guided) + u", %1 orientations"_s.arg(measured.orientations),
-          GuidedGoal + u" (%1 ms)"_s.arg(measured.dynamic.processorMs, 0, 'f', 0),
-          measured.dynamic.failure.isEmpty()
-              ? std::optional(measured.guided.processorMs <= measured.dynamic.processorMs)
-              : std::nullopt);
+          GuidedGoal + u" (the dynamic run: %1 ms)"_s.arg(measured.dynamic.processorMs, 0, 'f', 0), std::nullopt);
     print(DynamicFigure, measured.dynamic, costText(measured.dynamic), DynamicGoal,
           measured.dynamic.share() <= DynamicGoalShare);
     print(SoundFigure, measured.dynamicWithSound, costText(measured.dynamicWithSound), DynamicGoal,

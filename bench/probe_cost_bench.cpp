@@ -7,10 +7,10 @@
 
 #include "core/echo_probe.h"
 #include "core/threaded_probe_service.h"
+#include "figures/report.h"
 #include "network/test_network.h"
 #include "platform/echo_helper_launch.h"
 #include "support/probe_once.h"
-#include "support/report.h"
 #include "support/system_ping.h"
 #include "timing/clock.h"
 

@@ -7,20 +7,21 @@
 #include "app/orienzo_window.h"
 #include "core/threaded_speaker.h"
 #include "core/threaded_tone_player.h"
+#include "desktop/window_actions.h"
+#include "figures/report.h"
+#include "figures/stats.h"
 #include "platform/pause_clock.h"
-#include "support/pass_log.h"
-#include "support/report.h"
 #include "support/resident_memory.h"
-#include "support/stats.h"
 #include "support/steady_probe_service.h"
-#include "support/window_driver.h"
 #include "timing/clock.h"
+#include "timing/pass_log.h"
 #include "timing/thread_times.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
 using namespace bench;
 
 namespace {

@@ -5,11 +5,11 @@
 // the sink's monitor is recorded. The first sentence after switching the
 // sound on also waits for the voice to start, and is given apart.
 
+#include "desktop/window_actions.h"
+#include "figures/report.h"
+#include "figures/stats.h"
 #include "sound/tone_analysis.h"
 #include "support/heard_window.h"
-#include "support/report.h"
-#include "support/stats.h"
-#include "support/window_driver.h"
 #include "timing/clock.h"
 
 #include <QApplication>
@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
 using namespace bench;
 
 namespace {

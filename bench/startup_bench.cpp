@@ -3,10 +3,10 @@
 // display and on a virtual X server; on that server the real program's
 // window is also watched being mapped. An empty main window is the reference.
 
+#include "figures/report.h"
+#include "figures/stats.h"
 #include "support/qt_environment.h"
-#include "support/report.h"
 #include "support/resident_memory.h"
-#include "support/stats.h"
 #include "support/stop_process.h"
 #include "support/virtual_screen.h"
 #include "timing/clock.h"

@@ -4,18 +4,19 @@
 // recorded, and each pass's tone is matched with the moment the pass logged
 // its line, right after drawing its column.
 
+#include "desktop/window_actions.h"
+#include "figures/report.h"
+#include "figures/stats.h"
 #include "sound/tone_analysis.h"
 #include "support/heard_window.h"
-#include "support/pass_log.h"
-#include "support/report.h"
-#include "support/stats.h"
-#include "support/window_driver.h"
 #include "timing/clock.h"
+#include "timing/pass_log.h"
 
 #include <QApplication>
 #include <QToolButton>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
 using namespace bench;
 
 namespace {

@@ -2,17 +2,15 @@
 
 #include <QPointer>
 
-ThreadedProbeService::ThreadedProbeService(QObject* parent) : ProbeService(parent)
+using namespace Qt::StringLiterals;
+
+ThreadedProbeService::ThreadedProbeService(QObject* parent) : ProbeService(parent), m_worker(u"probe"_s)
 {
-    m_workerContext.moveToThread(&m_worker);
-    m_worker.start();
 }
 
 ThreadedProbeService::~ThreadedProbeService()
 {
     m_wakeup.wake();
-    m_worker.quit();
-    m_worker.wait();
 }
 
 bool ThreadedProbeService::socketsStartup()
@@ -40,11 +38,10 @@ void ThreadedProbeService::echoProbe(const QString& address, const EchoReply& re
             },
             Qt::QueuedConnection);
     };
-    QMetaObject::invokeMethod(&m_workerContext, std::move(probe), Qt::QueuedConnection);
+    m_worker.post(std::move(probe));
 }
 
 void ThreadedProbeService::alignmentEnded()
 {
-    QMetaObject::invokeMethod(
-        &m_workerContext, [this] { m_helper.end(); }, Qt::QueuedConnection);
+    m_worker.post([this] { m_helper.end(); });
 }

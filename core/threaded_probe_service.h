@@ -1,10 +1,9 @@
 #pragma once
 
 #include "core/probe_service.h"
+#include "core/worker_thread.h"
 #include "platform/echo_helper_launch.h"
 #include "platform/echo_wakeup.h"
-
-#include <QThread>
 
 // Runs the blocking probes one after another on a single worker thread of
 // its own and hands each outcome back on the thread that owns the service.
@@ -26,7 +25,6 @@ public:
 
 private:
     platform::EchoWakeup m_wakeup;
-    platform::EchoHelper m_helper; // used on the worker thread
-    QThread m_worker;
-    QObject m_workerContext; // lives in m_worker; probes are queued to it
+    platform::EchoHelper m_helper;  // used on the worker thread
+    WorkerThread<QObject> m_worker; // probes are queued to it; ends first
 };

@@ -1,24 +1,21 @@
 #include "core/threaded_speaker.h"
 
-ThreadedSpeaker::ThreadedSpeaker()
+using namespace Qt::StringLiterals;
+
+ThreadedSpeaker::ThreadedSpeaker() : m_worker(u"voice"_s)
 {
-    m_output.moveToThread(&m_worker);
-    connect(&m_worker, &QThread::finished, &m_output, &platform::SpeechOutput::close, Qt::DirectConnection);
-    connect(&m_output, &platform::SpeechOutput::unavailable, this, &ThreadedSpeaker::showUnavailable);
-    m_worker.start();
+    connect(m_worker.worker(), &platform::SpeechOutput::unavailable, this, &ThreadedSpeaker::showUnavailable);
 }
 
 ThreadedSpeaker::~ThreadedSpeaker()
 {
-    silence();
-    m_worker.quit();
-    m_worker.wait();
+    end(QDeadlineTimer::Forever);
 }
 
 void ThreadedSpeaker::setSpeechOn(bool on)
 {
     if (on && !m_opened)
-        QMetaObject::invokeMethod(&m_output, &platform::SpeechOutput::open);
+        m_worker.post([output = m_worker.worker()] { output->open(); });
     m_opened = m_opened || on;
     m_on = on;
     if (!on)
@@ -30,16 +27,22 @@ void ThreadedSpeaker::say(const QString& sentence)
     if (!m_on)
         return;
     const unsigned mine = ++m_newest;
-    QMetaObject::invokeMethod(&m_output, [this, mine, sentence] {
+    m_worker.post([this, output = m_worker.worker(), mine, sentence] {
         if (m_newest == mine)
-            m_output.say(sentence);
+            output->say(sentence);
     });
 }
 
 void ThreadedSpeaker::silence()
 {
     ++m_newest;
-    QMetaObject::invokeMethod(&m_output, &platform::SpeechOutput::stop);
+    m_worker.post([output = m_worker.worker()] { output->stop(); });
+}
+
+bool ThreadedSpeaker::end(QDeadlineTimer deadline)
+{
+    silence();
+    return m_worker.end(deadline);
 }
 
 QString ThreadedSpeaker::unavailableReason() const

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/speaker.h"
+#include "core/worker_thread.h"
 #include "platform/speech_output.h"
 
-#include <QThread>
 #include <atomic>
 
 // Speaks on a worker thread of its own, so that neither the program's start
@@ -13,8 +13,7 @@ class ThreadedSpeaker : public Speaker {
     Q_OBJECT
 public:
     ThreadedSpeaker();
-    // Silences the voice and joins the worker, which lets the voice go: Qt's
-    // speech engine must be gone before the program's statics are.
+    // Ends, however long the voice takes to open.
     ~ThreadedSpeaker() override;
 
     void setSpeechOn(bool on) override;
@@ -22,15 +21,20 @@ public:
     void silence() override;
     QString unavailableReason() const override;
 
+    // Silences the voice and lets it go, on the worker's thread: Qt's speech
+    // engine must be gone before the program's statics are. False when the
+    // deadline came first, as while the engine opens: that may take seconds
+    // and cannot be cut short.
+    bool end(QDeadlineTimer deadline);
+
 private:
     void showUnavailable(const QString& reason);
 
-    QThread m_worker;
-    platform::SpeechOutput m_output; // lives in m_worker
     // Counts every sentence and silence asked for, so that the worker, when
     // it gets to a sentence, drops it if something newer came meanwhile.
     std::atomic<unsigned> m_newest = 0;
     bool m_on = false;
     bool m_opened = false;
     QString m_unavailableReason;
+    WorkerThread<platform::SpeechOutput> m_worker;
 };

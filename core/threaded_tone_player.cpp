@@ -1,23 +1,16 @@
 #include "core/threaded_tone_player.h"
 
-ThreadedTonePlayer::ThreadedTonePlayer()
-{
-    m_scheduler.moveToThread(&m_worker);
-    connect(&m_worker, &QThread::finished, &m_scheduler, &ToneScheduler::close, Qt::DirectConnection);
-    connect(&m_scheduler, &ToneScheduler::unavailable, this, &ThreadedTonePlayer::showUnavailable);
-    m_worker.start();
-}
+using namespace Qt::StringLiterals;
 
-ThreadedTonePlayer::~ThreadedTonePlayer()
+ThreadedTonePlayer::ThreadedTonePlayer() : m_worker(u"tones"_s)
 {
-    m_worker.quit();
-    m_worker.wait();
+    connect(m_worker.worker(), &ToneScheduler::unavailable, this, &ThreadedTonePlayer::showUnavailable);
 }
 
 void ThreadedTonePlayer::setSoundOn(bool on)
 {
     m_soundOn = on;
-    QMetaObject::invokeMethod(&m_scheduler, [this, on] { m_scheduler.setSoundOn(on); });
+    m_worker.post([scheduler = m_worker.worker(), on] { scheduler->setSoundOn(on); });
 }
 
 // The moment a tone is asked for is taken here, so that the time it waits
@@ -26,8 +19,8 @@ void ThreadedTonePlayer::play(ToneSamples samples)
 {
     if (!m_soundOn || samples.empty())
         return;
-    QMetaObject::invokeMethod(&m_scheduler, [this, samples = std::move(samples), asked = ToneScheduler::Clock::now()] {
-        m_scheduler.play(samples, asked);
+    m_worker.post([scheduler = m_worker.worker(), samples = std::move(samples), asked = ToneScheduler::Clock::now()] {
+        scheduler->play(samples, asked);
     });
 }
 

@@ -2,18 +2,16 @@
 
 #include "core/tone_player.h"
 #include "core/tone_scheduler.h"
-
-#include <QThread>
+#include "core/worker_thread.h"
 
 // Sounds the tones on a worker thread of its own, which holds the sound
 // output while the sound is on. What it learns about the output comes back
-// on the thread that owns the player.
+// on the thread that owns the player. The worker ends with the player, and
+// lets the output go at once.
 class ThreadedTonePlayer : public TonePlayer {
     Q_OBJECT
 public:
     ThreadedTonePlayer();
-    // Joins the worker, which lets the output go: returns at once.
-    ~ThreadedTonePlayer() override;
 
     void setSoundOn(bool on) override;
     void play(ToneSamples samples) override;
@@ -22,8 +20,7 @@ public:
 private:
     void showUnavailable(const QString& reason);
 
-    QThread m_worker;
-    ToneScheduler m_scheduler; // lives in m_worker
     bool m_soundOn = false;
     QString m_unavailableReason;
+    WorkerThread<ToneScheduler> m_worker;
 };

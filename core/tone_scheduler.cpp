@@ -45,11 +45,6 @@ void ToneScheduler::play(const ToneSamples& samples, Clock::time_point asked)
     m_opening = Tone{samples, asked};
 }
 
-void ToneScheduler::close()
-{
-    m_output.close();
-}
-
 // A failed output is let go at once, and says why.
 void ToneScheduler::outputChanged()
 {

@@ -24,7 +24,6 @@ public:
     void setSoundOn(bool on);
     // After a failure the output is opened again for the next tone.
     void play(const ToneSamples& samples, Clock::time_point asked);
-    void close();
 
 signals:
     // Why the sound output cannot be used, in Spanish; empty once it can.

@@ -1,7 +1,7 @@
 #include "support/heard_window.h"
 
-#include "support/report.h"
-#include "support/window_driver.h"
+#include "desktop/window_actions.h"
+#include "figures/report.h"
 
 namespace bench {
 

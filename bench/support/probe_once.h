@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/timed_probe_service.h"
+#include "timing/timed_probe_service.h"
 
 #include <optional>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/orienzo_window.h"
+#include "desktop/window_actions.h"
 #include "main_window/cue_timer.h"
 #include "main_window/shape.h"
 #include "support/recording_speaker.h"
@@ -23,42 +24,12 @@ using namespace Qt::StringLiterals;
 
 class QMessageBox;
 
-// What a user does with the windows and sees of them, for the tests and the
-// benchmarks that drive the real controls.
+// What a user does with the windows and sees of them, for the tests, beyond
+// what the benchmarks do too (desktop/window_actions.h).
 
-// The "IP Receptor" boxes of each page, first octet first.
-inline const QList<int> GuidedTargetBoxes{3, 2, 1, 0};
-inline const QList<int> DynamicTargetBoxes{10, 11, 12, 13};
-
-// Replaces the text of each box with its octet of `address`, key by key.
-void typeAddress(Form1& form, const QList<int>& boxes, const QString& address);
-// Clicks the tab of page 0 (guided) or 1 (dynamic).
-void showPage(Form1& form, int page);
-// Shows the page and types the address into its "IP Receptor" boxes.
-void typeGuidedAddress(Form1& form, const QString& address);
-void typeDynamicAddress(Form1& form, const QString& address);
-
-// A visible top-level window by object name ("Form2", "Form4"), or null.
-QWidget* openWindow(const QString& name);
-// A button of a visible top-level window, or null.
-QPushButton* buttonOf(const QString& window, const QString& button);
 // The visible message boxes with this title.
 QList<QMessageBox*> openMessageBoxes(const QString& title);
 
-// A control of `window` by object name; ends the test program when missing.
-template <typename Control = QWidget>
-Control* controlOf(const QWidget* window, const QString& name)
-{
-    Control* found = window ? window->findChild<Control*>(name) : nullptr;
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-inline void click(QWidget* control)
-{
-    QTest::mouseClick(control, Qt::LeftButton);
-}
 // Replaces the box's text with `text` through the clipboard, as a paste.
 void paste(QLineEdit* box, const QString& text);
 // Replaces the box's text with `text` key by key, as the keyboard delivers
@@ -73,11 +44,6 @@ QString column(const QStringList& chart, int index);
 // Like QTest::qWaitFor without its 10 ms naps between looks, so that the
 // measurements' quickened pauses stay quick.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
-// Like waitUntil, but looks only every 100 ms, seldom enough that the looks
-// hardly wake a thread that a benchmark measures.
-bool runEventsUntil(const std::function<bool()>& done, int timeoutMs);
-// Lets the program's own events run, undisturbed, for `ms` milliseconds.
-void runEventsFor(int ms);
 // What the window system sends when the user closes a window through its frame.
 void closeThroughFrame(QWidget* window);
 

@@ -2,8 +2,6 @@
 
 #include <QList>
 
-namespace bench {
-
 struct Summary {
     double min = 0;
     double mean = 0;
@@ -16,5 +14,3 @@ double median(QList<double> values);
 double percentile(QList<double> values, double share);
 // Least-squares slope of the values against their index: the change per step.
 double slope(const QList<double>& values);
-
-} // namespace bench

@@ -1,9 +1,7 @@
-#include "support/timed_probe_service.h"
+#include "timing/timed_probe_service.h"
 
 #include "timing/clock.h"
 #include "timing/thread_times.h"
-
-namespace bench {
 
 TimedProbeService::TimedProbeService(ProbeService& real) : m_real(real)
 {
@@ -32,5 +30,3 @@ void TimedProbeService::echoProbe(const QString& address, const EchoReply& reply
             done(status, outcome);
         });
 }
-
-} // namespace bench

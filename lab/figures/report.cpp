@@ -1,11 +1,9 @@
-#include "support/report.h"
+#include "figures/report.h"
 
 #include <QStringList>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
-
-namespace bench {
 
 namespace {
 
@@ -47,5 +45,3 @@ QString mebibytes(qint64 kib)
 {
     return QString::number(double(kib) / 1024.0, 'f', 1) + u" MiB"_s;
 }
-
-} // namespace bench

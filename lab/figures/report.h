@@ -4,10 +4,9 @@
 #include <QString>
 #include <optional>
 
-namespace bench {
-
-// One row of the report table. bench/run gathers the rows of every program;
-// everything else a program prints is detail for the reader.
+// One row of the benchmarks' report table. bench/run gathers the rows that
+// the benchmark programs and the tests that measure a figure print;
+// everything else they print is detail for the reader.
 void printFigure(const QString& figure, const QString& result, const QString& reference, const QString& goal,
                  std::optional<bool> met);
 void printDetail(const QString& line);
@@ -17,5 +16,3 @@ void printSkipped(const QString& figure, const QString& goal, const QString& rea
 // The values with this many decimals, blank-separated.
 QString joined(const QList<double>& values, int decimals);
 QString mebibytes(qint64 kib);
-
-} // namespace bench

@@ -1,9 +1,7 @@
-#include "support/stats.h"
+#include "figures/stats.h"
 
 #include <algorithm>
 #include <numeric>
-
-namespace bench {
 
 Summary summarize(const QList<double>& values)
 {
@@ -45,5 +43,3 @@ double slope(const QList<double>& values)
     }
     return covariance / variance;
 }
-
-} // namespace bench

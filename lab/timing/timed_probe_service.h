@@ -4,8 +4,6 @@
 
 #include <QList>
 
-namespace bench {
-
 // Hands every probe on to the real service and notes, on the UI thread, how
 // long each took from the request to its outcome, of which how long the
 // machine kept the program's threads waiting for a processor, and the status
@@ -37,5 +35,3 @@ private:
     ProbeService& m_real;
     QList<Probe> m_probes;
 };
-
-} // namespace bench
