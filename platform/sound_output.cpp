@@ -19,9 +19,12 @@ namespace {
 // The server holds a second of silence ahead and asks for more every half
 // second, so the stream costs two wakeups a second. A sound is written over
 // that silence where it is to be heard. What the server plays ahead of the
-// stream, its latency, is the second less twice the half second: 25 ms,
-// about one block of a desktop's PipeWire, which it keeps.
-constexpr auto Buffered = 1025ms;
+// stream, its latency, is the second less twice the half second: 11 ms, so
+// that a desktop's PipeWire plays it in blocks of 512 frames (10.7 ms) at
+// 48 kHz. PipeWire takes a stream's block a block before it plays it, so a
+// sound written now is heard two blocks on at the soonest: 43 ms in its
+// usual blocks of 1024 frames, too late for a tone on its pass.
+constexpr auto Buffered = 1011ms;
 constexpr auto AskedEvery = 500ms;
 // How far past the server's own latency a sound must land so that the
 // server has not taken that part of the stream yet when it arrives.
