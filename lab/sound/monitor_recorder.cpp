@@ -1,5 +1,7 @@
 #include "sound/monitor_recorder.h"
 
+#include "platform/pulse_support.h"
+
 #include <pulse/context.h>
 #include <pulse/error.h>
 #include <pulse/rtclock.h>
@@ -23,14 +25,6 @@ std::uint32_t fragmentBytes()
     return std::uint32_t((ms > 0 ? ms : 100) * ToneSampleRate / 1000 * sizeof(std::int16_t));
 }
 
-// A moment libpulse gives by the wall clock, on the steady clock.
-Clock::time_point steadyAt(const timeval& moment)
-{
-    const std::chrono::system_clock::time_point wall{std::chrono::seconds(moment.tv_sec)
-                                                     + std::chrono::microseconds(moment.tv_usec)};
-    return Clock::now() - std::chrono::duration_cast<Clock::duration>(std::chrono::system_clock::now() - wall);
-}
-
 Clock::duration lengthOf(double frames)
 {
     return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(frames / ToneSampleRate));
@@ -42,19 +36,6 @@ void signalLoop(pa_threaded_mainloop* loop)
 }
 
 } // namespace
-
-// Holds libpulse's thread off the recording while the calling thread works
-// on it.
-class MonitorRecorder::Lock {
-public:
-    explicit Lock(pa_threaded_mainloop* loop) : m_loop(loop) { pa_threaded_mainloop_lock(m_loop); }
-    ~Lock() { pa_threaded_mainloop_unlock(m_loop); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    pa_threaded_mainloop* m_loop;
-};
 
 MonitorRecorder::~MonitorRecorder()
 {
@@ -69,7 +50,7 @@ bool MonitorRecorder::start()
         m_context, [](pa_context*, void* loop) { signalLoop(static_cast<pa_threaded_mainloop*>(loop)); }, m_loop);
     const bool connecting = pa_context_connect(m_context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) >= 0;
     pa_threaded_mainloop_start(m_loop);
-    const Lock lock(m_loop);
+    const platform::PulseLock lock(m_loop);
     if (!connecting || !connectStream()) {
         m_failure = QString::fromUtf8(pa_strerror(pa_context_errno(m_context)));
         return false;
@@ -104,23 +85,10 @@ bool MonitorRecorder::connectStream()
     return true;
 }
 
-// libpulse's thread is stopped before anything it works on goes.
 ToneSamples MonitorRecorder::stop()
 {
     if (m_loop) {
-        pa_threaded_mainloop_stop(m_loop);
-        if (m_stream) {
-            pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-            pa_stream_disconnect(m_stream);
-            pa_stream_unref(m_stream);
-        }
-        pa_context_set_state_callback(m_context, nullptr, nullptr);
-        pa_context_disconnect(m_context);
-        pa_context_unref(m_context);
-        pa_threaded_mainloop_free(m_loop);
-        m_stream = nullptr;
-        m_context = nullptr;
-        m_loop = nullptr;
+        platform::closePulse(m_loop, m_context, m_stream);
         if (m_accounts.empty() && m_failure.isEmpty())
             m_failure = u"the sound server gave no account of the recording"_s;
     }
@@ -202,5 +170,5 @@ void MonitorRecorder::takeAccount()
         return;
     const double aheadFrames = (double(account->sink_usec) - double(account->source_usec)) * ToneSampleRate / 1e6;
     const double played = std::min(double(counted) - aheadFrames, double(counted - m_lastStep));
-    m_accounts.push_back({played, steadyAt(account->timestamp)});
+    m_accounts.push_back({played, platform::steadyAt(account->timestamp)});
 }

@@ -45,8 +45,6 @@ public:
     QString failure() const;
 
 private:
-    class Lock;
-
     static void streamChanged(pa_stream* stream, void* self);
     static void readable(pa_stream* stream, std::size_t bytes, void* self);
     static void askForAccount(pa_mainloop_api*, pa_time_event* event, const struct timeval*, void* self);
