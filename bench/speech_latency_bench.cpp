@@ -29,14 +29,6 @@ constexpr int SentenceMs = 7000;
 const QString Figure = u"10 sentence onset after its window"_s;
 const QString Goal = u"median <= 400 ms once the voice runs"_s;
 
-// The first sound at or after `fromMs` in the recording; null when none.
-const FoundTone* firstFrom(const std::vector<FoundTone>& heard, double fromMs)
-{
-    const auto found =
-        std::find_if(heard.begin(), heard.end(), [&](const FoundTone& sound) { return sound.onsetMs >= fromMs; });
-    return found == heard.end() ? nullptr : &*found;
-}
-
 // Notes on the clock when each prompt is shown.
 class Moments : public QObject {
 public:
@@ -62,14 +54,14 @@ QPushButton* buttonOf(const QString& window)
 // How long after each moment its sentence set in: the first sound heard
 // after it, timed on the recording's clock as figure 9's tones are; stops at
 // the first not heard.
-QList<double> delaysAfter(const QList<double>& moments, const std::vector<FoundTone>& heard, double recordingStart)
+QList<double> delaysAfter(const QList<double>& moments, const QList<double>& onsets)
 {
     QList<double> delays;
     for (const double moment : moments) {
-        const FoundTone* sentence = firstFrom(heard, moment - recordingStart);
-        if (!sentence)
+        const auto sentence = std::ranges::find_if(onsets, [&](double onset) { return onset >= moment; });
+        if (sentence == onsets.end())
             break;
-        delays.append(recordingStart + sentence->onsetMs - moment);
+        delays.append(*sentence - moment);
     }
     return delays;
 }
@@ -104,8 +96,10 @@ int main(int argc, char* argv[])
     }
     runEventsFor(SentenceMs);
     const std::vector<FoundTone> heard = findTones(program.recorder().stop(), ToneSampleRate);
-    const double recordingStart = monotonicMs(program.recorder().firstSampleAt());
-    const QList<double> delays = delaysAfter(moments.promptsShown.mid(0, 1) + asked, heard, recordingStart);
+    QList<double> onsets;
+    for (const FoundTone& sound : heard)
+        onsets.append(monotonicMs(program.recorder().playedAt(sound.onsetMs)));
+    const QList<double> delays = delaysAfter(moments.promptsShown.mid(0, 1) + asked, onsets);
     const qsizetype expected = asked.size() + 1;
     printDetail(u"onsets (ms) of prompts 1 to 4 and the result: %1"_s.arg(joined(delays, 1)));
     if (delays.size() < expected) {

@@ -1,5 +1,7 @@
 #include "platform/sound_output.h"
 
+#include "platform/pulse_support.h"
+
 #include <pulse/context.h>
 #include <pulse/error.h>
 #include <pulse/stream.h>
@@ -19,9 +21,12 @@ namespace {
 // The server holds a second of silence ahead and asks for more every half
 // second, so the stream costs two wakeups a second. A sound is written over
 // that silence where it is to be heard. What the server plays ahead of the
-// stream, its latency, is the second less twice the half second: 25 ms,
-// about one block of a desktop's PipeWire, which it keeps.
-constexpr auto Buffered = 1025ms;
+// stream, its latency, is the second less twice the half second: 11 ms, so
+// that a desktop's PipeWire plays it in blocks of 512 frames (10.7 ms) at
+// 48 kHz. PipeWire takes a stream's block a block before it plays it, so a
+// sound written now is heard two blocks on at the soonest: 43 ms in its
+// usual blocks of 1024 frames, too late for a tone on its pass.
+constexpr auto Buffered = 1011ms;
 constexpr auto AskedEvery = 500ms;
 // How far past the server's own latency a sound must land so that the
 // server has not taken that part of the stream yet when it arrives.
@@ -51,18 +56,6 @@ std::uint32_t usecIn(std::chrono::microseconds duration)
 
 } // namespace
 
-// Holds libpulse's thread off the stream while the calling thread works on it.
-class SoundOutput::Lock {
-public:
-    explicit Lock(pa_threaded_mainloop* loop) : m_loop(loop) { pa_threaded_mainloop_lock(m_loop); }
-    ~Lock() { pa_threaded_mainloop_unlock(m_loop); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    pa_threaded_mainloop* m_loop;
-};
-
 SoundOutput::SoundOutput(std::function<void()> changed) : m_changed(std::move(changed))
 {
 }
@@ -91,35 +84,35 @@ SoundOutput::State SoundOutput::state() const
 {
     if (!m_loop)
         return State::Closed;
-    const Lock lock(m_loop);
+    const PulseLock lock(m_loop);
     return m_state;
 }
 
 QString SoundOutput::failure() const
 {
-    const Lock lock(m_loop);
+    const PulseLock lock(m_loop);
     return u"No hay salida de sonido: %1 (código %2)."_s.arg(reasonFor(m_error)).arg(m_error);
 }
 
 SoundOutput::Clock::duration SoundOutput::lead() const
 {
-    const Lock lock(m_loop);
+    const PulseLock lock(m_loop);
     const pa_timing_info* timing = m_stream ? pa_stream_get_timing_info(m_stream) : nullptr;
     return std::chrono::microseconds(timing ? timing->configured_sink_usec : 0) + Margin;
 }
 
-// Where the stream is heard now is worked out from the server's last account
-// of it, which comes with every request for more.
+// Where the stream is heard now is worked out from the server's recent
+// accounts of it: the one that puts it furthest on was given soonest after
+// the server took a block, and the others trail it by up to a block.
 SoundOutput::Clock::time_point SoundOutput::place(std::span<const std::int16_t> samples, Clock::time_point at)
 {
     const Clock::duration soonest = lead();
-    const Lock lock(m_loop);
-    pa_usec_t heard = 0;
-    if (m_state != State::Open || pa_stream_get_time(m_stream, &heard) < 0)
+    const PulseLock lock(m_loop);
+    if (m_state != State::Open)
         return at;
     const Clock::time_point now = Clock::now();
     const Clock::duration ahead = std::max(at - now, soonest);
-    const std::int64_t start = framesIn(std::chrono::microseconds(heard) + ahead);
+    const std::int64_t start = framesIn(now + ahead - std::ranges::min(m_startHeard));
     // From the sound's start, or from the end of the silence if the server
     // has played past it, to the end of the sound or of the silence.
     const std::int64_t from = std::min(start, m_written);
@@ -132,27 +125,15 @@ SoundOutput::Clock::time_point SoundOutput::place(std::span<const std::int16_t> 
     return now + ahead;
 }
 
-// libpulse's thread is stopped before anything it works on goes, and what
-// goes says nothing more.
 void SoundOutput::close()
 {
     if (!m_loop)
         return;
-    pa_threaded_mainloop_stop(m_loop);
-    if (m_stream) {
-        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-        pa_stream_disconnect(m_stream);
-        pa_stream_unref(m_stream);
-    }
-    pa_context_set_state_callback(m_context, nullptr, nullptr);
-    pa_context_disconnect(m_context);
-    pa_context_unref(m_context);
-    pa_threaded_mainloop_free(m_loop);
-    m_stream = nullptr;
-    m_context = nullptr;
-    m_loop = nullptr;
+    closePulse(m_loop, m_context, m_stream);
     m_state = State::Closed;
     m_written = 0;
+    m_accounts = 0;
+    m_requests = 0;
 }
 
 void SoundOutput::contextChanged(pa_context* context, void* self)
@@ -179,7 +160,7 @@ void SoundOutput::connectStream()
     m_stream = pa_stream_new(m_context, "Alineación por sonido", &format, nullptr);
     pa_stream_set_state_callback(m_stream, &SoundOutput::streamChanged, this);
     pa_stream_set_write_callback(m_stream, &SoundOutput::moreWanted, this);
-    if (pa_stream_connect_playback(m_stream, nullptr, &buffer, PA_STREAM_INTERPOLATE_TIMING, nullptr, nullptr) < 0)
+    if (pa_stream_connect_playback(m_stream, nullptr, &buffer, PA_STREAM_NOFLAGS, nullptr, nullptr) < 0)
         fail();
 }
 
@@ -195,16 +176,48 @@ void SoundOutput::streamChanged(pa_stream* stream, void* self)
 // moment between blocks does not. The stream counts as open from the first.
 void SoundOutput::moreWanted(pa_stream* stream, std::size_t bytes, void* self)
 {
-    static_cast<SoundOutput*>(self)->writeSilence(bytes);
+    auto* output = static_cast<SoundOutput*>(self);
+    ++output->m_requests;
+    output->writeSilence(bytes);
+    askForAccount(stream, self);
+}
+
+void SoundOutput::askForAccount(pa_stream* stream, void* self)
+{
     if (pa_operation* asked = pa_stream_update_timing_info(stream, &SoundOutput::timingUpdated, self))
         pa_operation_unref(asked);
 }
 
-void SoundOutput::timingUpdated(pa_stream*, int success, void* self)
+// Until the server has begun to read the stream its accounts tell nothing of
+// where it is heard, so another is asked for at once.
+void SoundOutput::timingUpdated(pa_stream* stream, int success, void* self)
 {
     auto* output = static_cast<SoundOutput*>(self);
-    if (success && output->m_state == State::Opening)
+    if (!success)
+        return;
+    const pa_timing_info& account = *pa_stream_get_timing_info(stream);
+    output->takeAccount(account);
+    if (account.read_index == 0)
+        askForAccount(stream, self);
+    if (output->m_state == State::Opening)
         output->enter(State::Open);
+}
+
+// An account says how much of the stream the server has read, and when.
+// PulseAudio also says how far behind that its sink plays, its latency;
+// PipeWire says nothing: it plays what it reads two blocks later, which
+// place() then adds. Until the server asks for more a second time it reads
+// ahead of its pace while the stream settles: till then, and with the
+// account given then, the latest account stands alone.
+void SoundOutput::takeAccount(const pa_timing_info& account)
+{
+    const std::int64_t heard = account.read_index / std::int64_t(sizeof(std::int16_t))
+                               - framesIn(std::chrono::microseconds(account.sink_usec));
+    const Clock::time_point startHeard =
+        steadyAt(account.timestamp) - std::chrono::microseconds(heard * 1'000'000 / m_sampleRate);
+    if (m_requests <= 2)
+        m_startHeard.fill(startHeard);
+    m_startHeard[m_accounts++ % m_startHeard.size()] = startHeard;
 }
 
 // libpulse lends a buffer of at most one block of its shared memory at a

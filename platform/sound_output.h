@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -9,6 +10,7 @@
 struct pa_context;
 struct pa_stream;
 struct pa_threaded_mainloop;
+struct pa_timing_info;
 
 namespace platform {
 
@@ -44,13 +46,13 @@ public:
     void close();
 
 private:
-    class Lock;
-
     static void contextChanged(pa_context* context, void* self);
     static void streamChanged(pa_stream* stream, void* self);
     static void moreWanted(pa_stream* stream, std::size_t bytes, void* self);
+    static void askForAccount(pa_stream* stream, void* self);
     static void timingUpdated(pa_stream* stream, int success, void* self);
     void connectStream();
+    void takeAccount(const pa_timing_info& account);
     void writeSilence(std::size_t bytes);
     void enter(State state);
     void fail();
@@ -65,6 +67,12 @@ private:
     State m_state = State::Closed;
     int m_error = 0;
     std::int64_t m_written = 0; // frames, where the next silence goes
+    int m_requests = 0;         // for more of the stream, since it opened
+    // When the stream's first frame was heard, by each of the server's last
+    // four accounts of it, two seconds' worth: few enough that the stream is
+    // soon followed where the server, busy, let it fall behind.
+    std::array<Clock::time_point, 4> m_startHeard{};
+    std::size_t m_accounts = 0;
 };
 
 } // namespace platform

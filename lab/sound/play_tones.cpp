@@ -44,13 +44,13 @@ double msBetween(Clock::time_point from, Clock::time_point to)
 }
 
 // The first sound not yet claimed that starts after the note was asked for
-// and has its pitch; the recording's clock may be a block late, hence the
+// and has its pitch; the recording's clock may be a little late, hence the
 // allowance.
-const FoundTone* heardFor(const Note& note, double askedMs, const std::vector<FoundTone>& heard,
+const FoundTone* heardFor(const Note& note, const MonitorRecorder& recorder, const std::vector<FoundTone>& heard,
                           std::vector<bool>& claimed)
 {
     for (std::size_t i = 0; i < heard.size(); ++i) {
-        if (!claimed[i] && heard[i].onsetMs >= askedMs + note.own.onsetMs - 5
+        if (!claimed[i] && msBetween(note.asked, recorder.playedAt(heard[i].onsetMs)) >= note.own.onsetMs - 5
             && std::abs(heard[i].hz - note.own.hz) <= note.own.hz / 50) {
             claimed[i] = true;
             return &heard[i];
@@ -115,16 +115,15 @@ int main(int argc, char** argv)
     std::vector<double> beatOnsets;
     for (std::size_t i = 0; i < notes.size(); ++i) {
         Note& note = notes[i];
-        const double askedMs = msBetween(recorder.firstSampleAt(), note.asked);
-        note.heard = heardFor(note, askedMs, heard, claimed);
-        std::printf("note %s %zu: at %.1f ", qPrintable(note.name), i, askedMs);
+        note.heard = heardFor(note, recorder, heard, claimed);
+        std::printf("note %s %zu: at %.1f ", qPrintable(note.name), i, msBetween(notes.front().asked, note.asked));
         if (!note.heard) {
             std::printf("not heard\n");
             continue;
         }
         std::printf("heard %.1f ms later, %.1f Hz of %.1f, %.1f ms of %.1f\n",
-                    note.heard->onsetMs - askedMs - note.own.onsetMs, note.heard->hz, note.own.hz,
-                    note.heard->durationMs, note.own.durationMs);
+                    msBetween(note.asked, recorder.playedAt(note.heard->onsetMs)) - note.own.onsetMs, note.heard->hz,
+                    note.own.hz, note.heard->durationMs, note.own.durationMs);
         if (note.name == u"beat")
             beatOnsets.push_back(note.heard->onsetMs);
     }
